@@ -1,0 +1,7 @@
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Fully static: without -static the program still needs libwinpthread-1.dll and fails to start.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Tests of Windows executables run under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -1,0 +1,128 @@
+// The one record of Chromaflux's state, and the constants every subsystem shares.
+//
+// All mutable state of the program lives in the single global `app`, grouped by the subsystem
+// that owns (writes) each field. Other subsystems only read what they need. The big buffers are
+// allocated once by PrepareScene (or by their first user) and never freed before exit.
+//
+// Platform objects appear here only as opaque pointers, so this header and the whole portable core
+// build without the Windows headers; only the Windows layer dereferences them.
+#pragma once
+
+#include <cstdint>
+
+struct IDirectDraw7;
+struct IDirectDrawSurface7;
+struct HWND__;
+struct HDC__;
+struct HFONT__;
+struct HBITMAP__;
+
+// The display mode the whole program is written for; every buffer and bound derives from it.
+constexpr std::int32_t screenWidth = 800;
+constexpr std::int32_t screenHeight = 600;
+constexpr std::int32_t screenBpp = 32;
+
+// 2000 times the single-precision 10.2 (10.19999980926513671875) is 20399.9996..., truncated.
+// The ring thus holds 39 whole palette periods of 510 entries and a 40th that stops one short.
+constexpr std::int32_t ringSize = static_cast<std::int32_t>(2000 * static_cast<double>(10.2f));
+static_assert(ringSize == 20399, "the colour ring has 20399 entries");
+
+constexpr std::int32_t kModelCount = 14;
+constexpr std::int32_t kRandomPeriodMs = 20000;       // RANDOM play mode: a new model every 20 s
+constexpr std::int32_t kManualPeriodMs = 0x7FFFFFFF;  // MANUAL: a period that never runs out
+
+// Which window of a model's time the colour-ring animation is in.
+enum class RingState : std::int32_t { FadeToTarget = 0, Rotate = 1, FadeToBlack = 2 };
+
+// Where the console is going.
+enum class SlideState : std::int32_t { Idle = 0, Opening = 1, Closing = 2 };
+
+struct AppState {
+  // Random generator.
+  std::uint32_t rngState = 1;  // LCG state; 1 until seeded with the start tick
+
+  // Start-up and window (Windows layer).
+  HWND__* window = nullptr;          // the full-screen pop-up window
+  HDC__* textDc = nullptr;           // device context that text is drawn on
+  HFONT__* textFont = nullptr;       // Verdana, 7 points
+  HBITMAP__* logo106Bitmap = nullptr;  // bitmap resource 106, 166 x 57
+  HBITMAP__* logo107Bitmap = nullptr;  // bitmap resource 107, 200 x 27
+  HDC__* logo106Dc = nullptr;        // memory DC with logo106Bitmap selected
+  HDC__* logo107Dc = nullptr;        // memory DC with logo107Bitmap selected
+  bool sceneReady = false;           // PrepareScene has finished: key commands may act
+
+  // Frame driver and clocks.
+  std::int32_t started = 0;         // 0 while the intro page shows, 1 from the first click on
+  std::uint32_t frameTick = 0;      // tick of the current frame (or of the last SwitchModel)
+  std::uint32_t lastFrameTick = 0;  // tick of the previous drawn frame
+  std::uint32_t frameMs = 0;        // frameTick - lastFrameTick, modulo 2^32
+  std::int32_t modelClockMs = 0;    // milliseconds since the current model started
+  std::int32_t playPeriodMs = kRandomPeriodMs;  // the play mode: kRandomPeriodMs or kManualPeriodMs
+  std::int32_t consoleTop = screenHeight;       // first screen row covered by the console
+
+  // Display (Windows layer writes these; pixel work reads pixels and pitchPixels).
+  IDirectDraw7* ddraw = nullptr;                 // the DirectDraw object
+  IDirectDrawSurface7* primarySurface = nullptr;  // head of the flipping chain
+  IDirectDrawSurface7* backBuffer = nullptr;      // the chain's back buffer
+  std::uint32_t* pixels = nullptr;  // first pixel of the locked back buffer; null outside a lock
+  std::int32_t pitchPixels = 0;     // pixels from one row to the next (may exceed screenWidth)
+
+  // Geometry tables, 2000 x 2000 grid points each (see plasma/geometry_tables.h).
+  std::int32_t* RADIUS = nullptr;  // 100 x distance from the origin
+  std::int32_t* WAVE = nullptr;    // concentric ring wave of RADIUS, 0 ... 99
+  std::int32_t* ANGLE = nullptr;   // 406 x atan2 + 2030, 754 ... 3305
+
+  // Current model and its add-ons.
+  std::int32_t* IndexBuffer = nullptr;  // screenWidth x screenHeight ring indices of the model
+  std::int32_t* CosineTable = nullptr;  // ringSize entries of the model's cosine wave
+  std::int32_t currentModel = 0;        // 0 ... 13
+  std::int32_t centreX = 0;             // screenWidth / 2
+  std::int32_t centreY = 0;             // screenHeight / 2
+  std::int32_t smallOffsetX = 0;        // -50 ... 49
+  std::int32_t smallOffsetY = 0;        // -50 ... 49
+  std::int32_t wideOffsetX = 0;         // -300 ... 299
+  std::int32_t wideOffsetY = 0;         // -300 ... 299
+  std::int32_t fixedOffsetX = 0;        // always 500
+  std::int32_t fixedOffsetY = 0;        // always -150
+  std::int32_t halfScreenOffsetX = 0;   // -centreX ... -1
+  std::int32_t halfScreenOffsetY = 0;   // -centreY ... -1
+
+  // Colour rings.
+  std::uint32_t* currentRing = nullptr;  // the visible ring, ringSize colours 0x00RRGGBB
+  std::uint32_t* targetRing = nullptr;   // what the fade-in steps the visible ring toward
+  std::int32_t rotateRed = 0;            // 1: red moves toward lower indices, 0: higher
+  std::int32_t rotateGreen = 0;          // the same for green
+  std::int32_t rotateBlue = 0;           // the same for blue
+
+  // Colour-ring animation.
+  RingState ringState = RingState::Rotate;  // the window the last animation call found
+  std::uint32_t ringStepMs = 10;            // milliseconds per animation step
+  std::uint32_t ringAccumMs = 0;            // milliseconds not yet turned into steps
+
+  // Console panel raster and layout.
+  std::uint32_t* ConsoleRaster = nullptr;  // screenWidth x 80 pixels of the panel
+  std::int32_t consoleLeft = 0;            // left x of the controls column
+  std::int32_t fpsRowY = 0;                // console-relative y of the FPS row
+  std::int32_t playModeRowY = 0;           // console-relative y of the PLAY MODE row
+  std::int32_t modelRowY = 0;              // console-relative y of the MATH MODEL row
+
+  // Console text and logos.
+  std::int32_t logosCreated = 0;                  // 1 once the logo surfaces were made
+  IDirectDrawSurface7* logo106Surface = nullptr;  // off-screen copy of bitmap 106
+  IDirectDrawSurface7* logo107Surface = nullptr;  // off-screen copy of bitmap 107
+  std::uint32_t fpsTick = 0;                      // tick of the last frame-rate update
+  std::uint32_t fpsFrameCount = 0;                // running frames since that update
+  std::uint32_t fpsShown = 0;                     // the frame rate on display
+
+  // Console slide.
+  SlideState slideState = SlideState::Idle;  // where the console is going
+  std::uint32_t consoleOffset = 0;           // console rows on screen, 0 ... 80
+  std::uint32_t slideAccumMs = 0;            // milliseconds not yet turned into slide steps
+  std::int32_t tabPressed = 0;               // 1 from the first TAB on: hides the TAB hint
+
+  // Intro page blink.
+  std::uint32_t blinkTick = 0;  // tick of the last toggle of the prompt
+  std::int32_t blinkOn = 0;     // prompt shown while non-zero; toggles between 0 and ~0
+};
+
+extern AppState app;

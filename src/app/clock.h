@@ -1,0 +1,7 @@
+// Platform boundary: the clock.
+#pragma once
+
+#include <cstdint>
+
+// Milliseconds since the system started; wraps at 2^32, so take differences modulo 2^32.
+std::uint32_t GetTicks();

@@ -1,0 +1,86 @@
+#include "app/frame_driver.h"
+
+#include "app/app_state.h"
+#include "app/clock.h"
+#include "display/display.h"
+#include "plasma/frame_composition.h"
+#include "plasma/model_selection.h"
+#include "ring/ring_animation.h"
+#include "ring/ring_generators.h"
+#include "ui/console_panel.h"
+#include "ui/console_slide.h"
+#include "ui/console_text.h"
+#include "ui/intro_page.h"
+
+namespace {
+
+void DrawIntroFrame() {
+  FillBackBuffer(0);
+  WaitForBlitter();
+  app.modelClockMs = 0;  // the model's time starts with the visuals
+  GetBackBufferDc();
+  DrawIntroPage();
+  ReleaseBackBufferDc();
+}
+
+void DrawRunningFrame() {
+  // A failed lock leaves no pixel pointer: skip the pixel work and the unlock, keep the frame.
+  if (LockBackBuffer()) {
+    AnimateColorRing();
+    app.consoleTop = screenHeight - static_cast<std::int32_t>(app.consoleOffset);
+    ComposeFrame();
+    DrawConsolePanel();
+    UnlockBackBuffer();
+  }
+  BlitLogos();
+  GetBackBufferDc();
+  DrawConsoleText();
+  ReleaseBackBufferDc();
+}
+
+}  // namespace
+
+std::int32_t RunFrame() {
+  switch (CheckDisplay()) {
+    case DisplayCheck::NotExclusive:
+      return 0;  // clocks untouched: the next drawn frame counts the whole absence
+    case DisplayCheck::Failed:
+      return 1;
+    case DisplayCheck::Ready:
+      break;
+  }
+  FillCornerPixel();
+
+  app.frameTick = GetTicks();
+  app.frameMs = app.frameTick - app.lastFrameTick;
+  // Added modulo 2^32: after weeks in MANUAL the sum must wrap, not overflow.
+  app.modelClockMs =
+      static_cast<std::int32_t>(static_cast<std::uint32_t>(app.modelClockMs) + app.frameMs);
+  if (app.modelClockMs > app.playPeriodMs) {
+    SwitchModel(-1);
+  }
+
+  if (app.started == 0) {
+    DrawIntroFrame();
+  } else {
+    DrawRunningFrame();
+  }
+
+  app.lastFrameTick = app.frameTick;
+  FlipPage();
+  return 0;
+}
+
+void SwitchModel(std::int32_t requested) {
+  NewColorRing(1);
+  SelectModel(requested);
+  app.frameTick = GetTicks();
+  app.frameMs = app.frameTick - app.lastFrameTick;
+  app.modelClockMs = 0;
+}
+
+std::int32_t RunIdlePass() {
+  const std::int32_t result = RunFrame();
+  AdvanceConsoleSlide();
+  return result;
+}

@@ -1,0 +1,16 @@
+// The frame driver: one frame of the program, the model switch, and the idle pass of the loop.
+#pragma once
+
+#include <cstdint>
+
+// Runs one frame: checks the display, advances the clocks, switches the model when the play
+// period ran out, draws the intro page or the visuals, and flips. 0 = go on, 1 = end the loop.
+std::int32_t RunFrame();
+
+// Changes the model: black visible ring with a new target, SelectModel(requested) (-1 = random),
+// a fresh frameTick / frameMs and the model clock back to 0.
+void SwitchModel(std::int32_t requested);
+
+// What the message loop does whenever no message waits: one frame, then one console slide step
+// (whatever the frame answered). Returns RunFrame's result.
+std::int32_t RunIdlePass();

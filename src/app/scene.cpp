@@ -1,0 +1,38 @@
+#include "app/scene.h"
+
+#include <new>
+
+#include "app/app_state.h"
+#include "plasma/geometry_tables.h"
+#include "plasma/model_selection.h"
+#include "ring/ring_generators.h"
+
+namespace {
+
+// Uninitialised storage that lives until the process ends; null when the heap cannot supply it.
+std::int32_t* AllocateTable(std::int32_t entries) {
+  return new (std::nothrow) std::int32_t[static_cast<std::size_t>(entries)];
+}
+
+}  // namespace
+
+bool PrepareScene() {
+  app.RADIUS = AllocateTable(kRadiusWaveEntries);
+  app.WAVE = AllocateTable(kRadiusWaveEntries);
+  app.ANGLE = AllocateTable(kGridEntries);
+  app.IndexBuffer = AllocateTable(screenWidth * screenHeight);
+  app.CosineTable = AllocateTable(ringSize);
+  if (app.RADIUS == nullptr || app.WAVE == nullptr || app.ANGLE == nullptr ||
+      app.IndexBuffer == nullptr || app.CosineTable == nullptr) {
+    return false;  // the process ends right after; what was obtained goes with it
+  }
+  BuildGeometryTables();
+  SelectModel(-1);
+  // The rings come after the model: their Rng draws follow the model's.
+  if (!CreateColorRings()) {
+    return false;
+  }
+  app.modelClockMs = 0;
+  app.sceneReady = true;
+  return true;
+}

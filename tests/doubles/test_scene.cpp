@@ -1,0 +1,41 @@
+#include "doubles/test_scene.h"
+
+#include "app/app_state.h"
+#include "app/rng.h"
+#include "app/scene.h"
+#include "doubles/doubles.h"
+#include "plasma/model_selection.h"
+#include "ring/ring_generators.h"
+
+namespace doubles {
+
+void ResetApp() {
+  const AppState kept = app;
+  app = AppState{};
+  app.RADIUS = kept.RADIUS;
+  app.WAVE = kept.WAVE;
+  app.ANGLE = kept.ANGLE;
+  app.IndexBuffer = kept.IndexBuffer;
+  app.CosineTable = kept.CosineTable;
+  app.currentRing = kept.currentRing;
+  app.targetRing = kept.targetRing;
+  app.ConsoleRaster = kept.ConsoleRaster;
+}
+
+void PrepareTestScene(std::uint32_t seed) {
+  ResetApp();
+  ResetDoubles();
+  SeedRng(seed);
+  if (app.RADIUS == nullptr) {
+    PrepareScene();
+    return;
+  }
+  // The tables are built already; the rest of start-up, with the same draws in the same order
+  // (creating the rings is allocating them and starting a ring from black).
+  SelectModel(-1);
+  NewColorRing(1);
+  app.modelClockMs = 0;
+  app.sceneReady = true;
+}
+
+}  // namespace doubles

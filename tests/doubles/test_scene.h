@@ -1,0 +1,17 @@
+// Program state for tests, built through the program's own start-up.
+#pragma once
+
+#include <cstdint>
+
+namespace doubles {
+
+// Resets `app` to its load-time values but keeps the buffers that start-up or the first console
+// frame allocated: the program never frees them, and rebuilding the geometry tables for every
+// test would only cost time.
+void ResetApp();
+
+// ResetApp() and the doubles, then the scene as start-up prepares it, with Rng seeded by `seed`:
+// the geometry tables, a random first model and the colour rings, drawn in start-up's order.
+void PrepareTestScene(std::uint32_t seed = 1);
+
+}  // namespace doubles
