@@ -1,0 +1,201 @@
+#include "ui/console_panel.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstddef>
+#include <initializer_list>
+#include <new>
+
+#include "app/app_state.h"
+#include "ui/console_slide.h"
+
+namespace {
+
+// The raster is the open console: full screen width, kConsoleHeight rows, no gaps between rows.
+constexpr std::uint32_t kRasterWidth = screenWidth;
+constexpr std::uint32_t kRasterRows = kConsoleHeight;
+constexpr std::size_t kRasterPixels = std::size_t{kRasterWidth} * kRasterRows;
+constexpr std::int32_t kOpenConsoleTop = screenHeight - static_cast<std::int32_t>(kRasterRows);
+
+// Pixel colours, 0x00RRGGBB.
+constexpr std::uint32_t kWhite = 0x00FFFFFF;
+constexpr std::uint32_t kGlowColour = 0x00188B0A;     // (24, 139, 10), also where the band heads
+constexpr std::uint32_t kBandTopColour = 0x00B5EE51;  // (181, 238, 81), raster row 0
+constexpr std::int32_t kGlowSteps = 10;  // the glow fades out over 10 rows above the console
+constexpr std::int32_t kBandSteps = 10;  // band rows 0 ... 9 go 1/10 of the way each
+
+// Layout, in raster coordinates.
+// The controls column starts 514 px from the right edge: 286 at width 800.
+constexpr std::int32_t kControlsFromRight = 514;
+constexpr std::int32_t kFpsRowY = 15;
+constexpr std::int32_t kPlayModeRowY = 37;
+constexpr std::int32_t kModelRowY = 52;
+constexpr std::uint32_t kMarkerInset = 8;  // markers start 8 columns left of the controls
+constexpr std::uint32_t kMarkerDrop = 2;   // and 2 rows below the top of their row
+constexpr std::uint32_t kRingMarkerY = 69;
+constexpr std::uint32_t kModelButtonRows = 14;
+constexpr std::uint32_t kPlayButtonColumns = 66;  // MANUAL's last column is RANDOM's first
+constexpr std::uint32_t kPlayButtonRows = 13;
+constexpr std::uint32_t kStripTopRow = 70;
+constexpr std::uint32_t kStripRows = 9;
+constexpr std::uint32_t kStripEntries = 512;  // the first 512 ring entries, one per column
+
+// Buttons run diagonally from `from` (top-left) toward `to` (bottom-right).
+struct ButtonColours {
+  std::uint32_t from;
+  std::uint32_t to;
+};
+constexpr ButtonColours kSelectedButton{0x006B100A, 0x00CC2222};  // dark red to red
+constexpr ButtonColours kPlainButton{0x0022CC22, 0x00064B06};     // bright green to dark green
+constexpr double kGradientSpan = 127;                             // gradient steps along each axis
+constexpr std::int32_t kGradientSteps = 255;  // t = 255 would be `to` itself; corners reach 254
+
+// Marker: row s and row 9 - s hold s + 1 pixels of kMarkerColours[s] and one edge pixel.
+constexpr std::uint32_t kMarkerColours[] = {0x00000033, 0x00005577, 0x000088CC, 0x0000AAFF,
+                                            0x0000FFFF};
+constexpr std::uint32_t kMarkerEdge = 0x00005577;
+constexpr std::uint32_t kMarkerHalfRows = 5;
+constexpr std::uint32_t kMarkerRows = 2 * kMarkerHalfRows;
+constexpr std::uint32_t kMarkerColumns = kMarkerHalfRows + 1;
+
+std::uint32_t* RasterRow(std::uint32_t y) {
+  return app.ConsoleRaster + std::size_t{y} * kRasterWidth;
+}
+
+std::uint32_t* ScreenRow(std::int32_t y) {
+  return app.pixels + static_cast<std::ptrdiff_t>(y) * app.pitchPixels;
+}
+
+// Tints the picture rows above the console toward the glow colour, row top - k keeping k / 10 of
+// the picture. Weight 0 would fall on row top, which the panel covers, and weight 10 leaves its row
+// as it is, so only k = 1 ... 9 show. With top in 520 ... 599 these rows lie on the screen.
+void DrawGlow(std::int32_t top) {
+  for (std::int32_t k = 1; k < kGlowSteps; ++k) {
+    std::uint32_t* row = ScreenRow(top - k);
+    for (std::int32_t x = 0; x < screenWidth; ++x) {
+      row[x] = LerpColor(kGlowColour, row[x], k, kGlowSteps);
+    }
+  }
+}
+
+void BuildRaster() {
+  std::fill_n(app.ConsoleRaster, kRasterPixels, kWhite);
+  for (std::int32_t i = 0; i < kBandSteps; ++i) {
+    const std::uint32_t colour = LerpColor(kBandTopColour, kGlowColour, i, kBandSteps);
+    std::fill_n(RasterRow(static_cast<std::uint32_t>(i)), kRasterWidth, colour);
+  }
+
+  const auto left = static_cast<std::uint32_t>(app.consoleLeft);
+  const auto fpsRow = static_cast<std::uint32_t>(app.fpsRowY);
+  const auto modelRow = static_cast<std::uint32_t>(app.modelRowY);
+  const auto playRow = static_cast<std::uint32_t>(app.playModeRowY);
+  const std::uint32_t markerX = left - kMarkerInset;
+
+  DrawMarker(markerX, fpsRow + kMarkerDrop);
+  for (std::uint32_t j = 0; j < kModelCount; ++j) {
+    const std::uint32_t x0 = left + modelButtonWidth * j;
+    DrawButton(x0, modelRow, x0 + modelButtonWidth - 1, modelRow + kModelButtonRows - 1,
+               static_cast<std::int32_t>(j) == app.currentModel);
+  }
+  DrawMarker(markerX, modelRow + kMarkerDrop);
+
+  // RANDOM is drawn second and so owns the column the two buttons share.
+  const bool random = app.playPeriodMs == kRandomPeriodMs;
+  const std::uint32_t randomX = left + kPlayButtonColumns - 1;
+  DrawButton(left, playRow, randomX, playRow + kPlayButtonRows - 1, !random);
+  DrawButton(randomX, playRow, randomX + kPlayButtonColumns - 1, playRow + kPlayButtonRows - 1,
+             random);
+  DrawMarker(markerX, playRow + kMarkerDrop);
+
+  assert(app.currentRing != nullptr);
+  for (std::uint32_t y = kStripTopRow; y < kStripTopRow + kStripRows; ++y) {
+    std::copy_n(app.currentRing, kStripEntries, RasterRow(y) + left + 1);
+  }
+  DrawMarker(markerX, kRingMarkerY);
+}
+
+}  // namespace
+
+std::uint32_t LerpColor(std::uint32_t a, std::uint32_t b, std::int32_t c, std::int32_t d) {
+  assert(d != 0);
+  std::uint32_t result = 0;
+  for (std::uint32_t shift = 0; shift < 32; shift += 8) {
+    const std::int64_t from = (a >> shift) & 0xFFu;
+    const std::int64_t to = (b >> shift) & 0xFFu;
+    // 64-bit so that no c overflows; where the 32-bit product fits, the value is the same.
+    const std::int64_t value = from + (to - from) * c / d;
+    result |= (static_cast<std::uint32_t>(value) & 0xFFu) << shift;  // modulo 256, no carry
+  }
+  return result;
+}
+
+void DrawButton(std::uint32_t x0, std::uint32_t y0, std::uint32_t x1, std::uint32_t y1,
+                bool selected) {
+  assert(app.ConsoleRaster != nullptr && x1 < kRasterWidth && y1 < kRasterRows);
+  if (app.ConsoleRaster == nullptr || x0 > x1 || y0 > y1 || x1 >= kRasterWidth ||
+      y1 >= kRasterRows) {
+    return;
+  }
+  const ButtonColours colours = selected ? kSelectedButton : kPlainButton;
+  // The sizes pass through single precision, the steps are taken in double precision. A button
+  // one pixel wide (or high) has no gradient along that axis instead of 0 x infinity.
+  const auto dx = static_cast<float>(x1 - x0);
+  const auto dy = static_cast<float>(y1 - y0);
+  const double stepX = dx > 0 ? kGradientSpan / static_cast<double>(dx) : 0.0;
+  const double stepY = dy > 0 ? kGradientSpan / static_cast<double>(dy) : 0.0;
+  for (std::uint32_t j = 0; j <= y1 - y0; ++j) {
+    std::uint32_t* row = RasterRow(y0 + j) + x0;
+    const double rowStep = j * stepY;
+    for (std::uint32_t i = 0; i <= x1 - x0; ++i) {
+      const auto t = static_cast<std::int32_t>(i * stepX + rowStep);
+      row[i] = LerpColor(colours.from, colours.to, t, kGradientSteps);
+    }
+    // Dotted side edges: right on even rows, left on odd ones, so neighbours meet in a checker.
+    row[j % 2 == 0 ? x1 - x0 : 0] = kWhite;
+  }
+}
+
+void DrawMarker(std::uint32_t x, std::uint32_t y) {
+  assert(app.ConsoleRaster != nullptr && x + kMarkerColumns <= kRasterWidth &&
+         y + kMarkerRows <= kRasterRows);
+  if (app.ConsoleRaster == nullptr || x + kMarkerColumns > kRasterWidth ||
+      y + kMarkerRows > kRasterRows) {
+    return;
+  }
+  for (std::uint32_t s = 0; s < kMarkerHalfRows; ++s) {
+    for (const std::uint32_t rowY : {y + s, y + kMarkerRows - 1 - s}) {
+      std::uint32_t* row = RasterRow(rowY) + x;
+      std::fill_n(row, s + 1, kMarkerColours[s]);
+      row[s + 1] = kMarkerEdge;
+    }
+  }
+}
+
+void DrawConsolePanel() {
+  if (app.ConsoleRaster == nullptr) {
+    app.ConsoleRaster = new (std::nothrow) std::uint32_t[kRasterPixels];
+  }
+  app.consoleLeft = screenWidth - kControlsFromRight;
+  app.fpsRowY = kFpsRowY;
+  app.playModeRowY = kPlayModeRowY;
+  app.modelRowY = kModelRowY;
+
+  const std::int32_t top = app.consoleTop;
+  if (top == screenHeight) {
+    return;  // hidden
+  }
+  // The frame driver keeps top in 520 ... 600 and calls only with a good lock; anything else
+  // would write past the raster or the back buffer.
+  assert(top >= kOpenConsoleTop && top < screenHeight);
+  assert(app.pixels != nullptr && app.pitchPixels >= screenWidth);
+  if (top < kOpenConsoleTop || top > screenHeight || app.pixels == nullptr ||
+      app.pitchPixels < screenWidth || app.ConsoleRaster == nullptr) {
+    return;
+  }
+
+  DrawGlow(top);
+  BuildRaster();
+  for (std::int32_t y = top; y < screenHeight; ++y) {
+    std::copy_n(RasterRow(static_cast<std::uint32_t>(y - top)), kRasterWidth, ScreenRow(y));
+  }
+}

@@ -1,0 +1,44 @@
+// A fresh program state for the console and intro tests, with a recognisable colour ring.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "app/app_state.h"
+#include "doubles/doubles.h"
+
+class ConsoleFixture : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetState(); }
+
+  // The visible ring goes back to the program's own, which other tests reuse.
+  void TearDown() override { app.currentRing = programRing_; }
+
+  // `app` as at load time, but keeping the buffers the program allocates once and never frees.
+  void ResetState(std::int32_t pitchPixels = 800, std::uint32_t fill = 0xDEADBEEF) {
+    const AppState kept = app;
+    app = AppState{};
+    app.RADIUS = kept.RADIUS;
+    app.WAVE = kept.WAVE;
+    app.ANGLE = kept.ANGLE;
+    app.IndexBuffer = kept.IndexBuffer;
+    app.CosineTable = kept.CosineTable;
+    app.targetRing = kept.targetRing;
+    app.ConsoleRaster = kept.ConsoleRaster;
+    if (kept.currentRing != ring_.data()) {
+      programRing_ = kept.currentRing;
+    }
+    doubles::ResetDoubles(pitchPixels, fill);
+    ring_.resize(ringSize);
+    for (std::size_t e = 0; e < ring_.size(); ++e) {
+      ring_[e] = 0x00A00000u + static_cast<std::uint32_t>(e);
+    }
+    app.currentRing = ring_.data();
+  }
+
+ private:
+  std::vector<std::uint32_t> ring_;
+  std::uint32_t* programRing_ = nullptr;
+};
