@@ -45,6 +45,7 @@ struct AppState {
   HWND__* window = nullptr;          // the full-screen pop-up window
   HDC__* textDc = nullptr;           // device context that text is drawn on
   HFONT__* textFont = nullptr;       // Verdana, 7 points
+  HFONT__* keptFont = nullptr;       // the font that textFont replaced in textDc during a text pass
   HBITMAP__* logo106Bitmap = nullptr;  // bitmap resource 106, 166 x 57
   HBITMAP__* logo107Bitmap = nullptr;  // bitmap resource 107, 200 x 27
   HDC__* logo106Dc = nullptr;        // memory DC with logo106Bitmap selected

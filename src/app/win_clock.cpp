@@ -1,0 +1,8 @@
+// The clock on Windows: the system tick count.
+#include <windows.h>
+
+#include "app/clock.h"
+
+std::uint32_t GetTicks() {
+  return GetTickCount();
+}

@@ -1,0 +1,125 @@
+// The Windows entry point: start-up, the message loop and shutdown, and the window procedure.
+//
+// mingw-w64's WinMainCRTStartup (crtexe.c) passes GetModuleHandle's instance, the command line
+// after the program name, and STARTUPINFO's wShowWindow when dwFlags holds STARTF_USESHOWWINDOW
+// (otherwise SW_SHOWDEFAULT) as nCmdShow; it ends the process through exit(), that is ExitProcess,
+// with WinMain's result. So nothing here reads the start-up information itself.
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/frame_driver.h"
+#include "app/key_commands.h"
+#include "app/rng.h"
+#include "app/scene.h"
+#include "display/ddraw_display.h"
+
+namespace {
+
+constexpr char kWindowClass[] = "Chromaflux";
+constexpr char kWindowTitle[] = "Chromaflux";
+constexpr WORD kLargeLogoResource = 106;  // res/chromaflux.rc
+constexpr WORD kSmallLogoResource = 107;
+constexpr int kFontPoints = 7;
+constexpr int kPointsPerInch = 72;
+constexpr int kExitNoMemory = 1;
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) {
+        PostQuitMessage(0);
+      }
+      // Esc goes on to HandleKey too: like every key without a command there, it does nothing.
+      HandleKey(static_cast<std::uint32_t>(wParam));
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+void RegisterWindowClass(HINSTANCE instance) {
+  WNDCLASSA windowClass{};
+  windowClass.style = CS_OWNDC;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOWFRAME + 1);
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassA(&windowClass);
+}
+
+// A memory device context compatible with app.textDc with bitmap resource `resource` selected.
+void LoadLogo(HINSTANCE instance, WORD resource, HBITMAP__*& bitmap, HDC__*& bitmapDc) {
+  bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(resource));
+  bitmapDc = CreateCompatibleDC(app.textDc);
+  SelectObject(bitmapDc, bitmap);
+}
+
+void CreateTextFont() {
+  const int height = -MulDiv(kFontPoints, GetDeviceCaps(app.textDc, LOGPIXELSY), kPointsPerInch);
+  app.textFont = CreateFontA(height, 0, 0, 0, FW_THIN, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                             VARIABLE_PITCH | FF_DONTCARE, "Verdana");
+}
+
+// Handles every waiting message, and runs a frame whenever none waits. Returns the wParam of
+// the last message taken from the queue.
+WPARAM RunMessageLoop() {
+  WPARAM lastWParam = 0;
+  MSG message{};
+  for (;;) {
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      lastWParam = message.wParam;
+      if (message.message == WM_QUIT) {
+        return lastWParam;
+      }
+      if (message.message == WM_LBUTTONDOWN) {
+        app.started = 1;
+      }
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    } else if (RunIdlePass() != 0) {
+      return lastWParam;
+    }
+  }
+}
+
+}  // namespace
+
+// Only the flip chain (and the display mode it needs) and the memory are checked: the results of
+// the window, device-context, bitmap and font calls are ignored on purpose, since a program
+// without them still runs, only without its logos or with a substitute font.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  SeedRng(GetTickCount());
+  RegisterWindowClass(instance);
+  app.window = CreateWindowExA(0, kWindowClass, kWindowTitle, WS_POPUP, 0, 0, screenWidth,
+                               screenHeight, nullptr, nullptr, instance, nullptr);
+  ShowWindow(app.window, showCommand);
+  app.textDc = GetDC(app.window);
+  LoadLogo(instance, kLargeLogoResource, app.logo106Bitmap, app.logo106Dc);
+  LoadLogo(instance, kSmallLogoResource, app.logo107Bitmap, app.logo107Dc);
+  CreateTextFont();
+  ReleaseDC(app.window, app.textDc);
+  ShowCursor(FALSE);
+
+  // A refused display mode counts like a missing chain: every frame needs 800 x 600 x 32.
+  if (OpenDisplay(app.window) != DD_OK || CreateFlipChain(1) != DD_OK) {
+    MessageBoxA(app.window, "DirectX 7 needed", "error", MB_OK);
+    return 0;
+  }
+  if (!PrepareScene()) {
+    CloseDisplay();  // give the desktop back so that the message can be read
+    MessageBoxA(app.window, "not enough memory", "error", MB_OK);
+    return kExitNoMemory;
+  }
+  const std::uint32_t startTick = GetTickCount();
+  app.lastFrameTick = startTick;
+  app.fpsTick = startTick;
+  app.started = 0;
+
+  const WPARAM lastWParam = RunMessageLoop();
+  CloseDisplay();
+  return static_cast<int>(lastWParam);
+}

@@ -1,0 +1,199 @@
+// The display layer on DirectDraw 7: a flipping primary surface with one back buffer in exclusive
+// full-screen mode.
+//
+// Results that matter are checked where they matter: the object, the cooperative level, the mode
+// and the chain at start-up; the cooperative level, IsLost, the restore and the back-buffer fetch
+// in CheckDisplay; the lock; and the busy answers that the wait loops spin on. The results of
+// Blt, Unlock, a Flip that did not answer "still drawing", the logos' BltFast and BitBlt, and
+// the GDI text calls are ignored on purpose (a refused GetDC only clears the handle): a failure
+// there costs one frame's picture or text, and the next CheckDisplay deals with lost surfaces.
+#include "display/ddraw_display.h"
+
+#include "app/app_state.h"
+#include "display/display.h"
+#include "ui/gdi_logos.h"
+
+// Wine refuses descriptions whose dwSize is not the size its own ABI uses.
+static_assert(sizeof(DDSURFACEDESC2) == (sizeof(void*) == 8 ? 136 : 124),
+              "DDSURFACEDESC2 has the layout DirectDraw expects");
+static_assert(sizeof(DDBLTFX) == (sizeof(void*) == 8 ? 128 : 100),
+              "DDBLTFX has the layout DirectDraw expects");
+
+namespace {
+
+constexpr DWORD kBytesPerPixel = 4;
+
+// A flipping chain whose back buffer is smaller than this, or not this deep, is refused.
+constexpr DWORD kRequiredWidth = screenWidth;
+constexpr DWORD kRequiredHeight = screenHeight;
+constexpr DWORD kRequiredBitsPerPixel = screenBpp;
+
+HRESULT FetchBackBuffer() {
+  DDSCAPS2 caps{};
+  caps.dwCaps = DDSCAPS_BACKBUFFER;
+  return app.primarySurface->GetAttachedSurface(&caps, &app.backBuffer);
+}
+
+HRESULT CheckBackBufferFormat() {
+  DDSURFACEDESC2 desc{};
+  desc.dwSize = sizeof(desc);
+  const HRESULT result = app.backBuffer->GetSurfaceDesc(&desc);
+  if (result != DD_OK) {
+    return result;
+  }
+  if (desc.dwWidth < kRequiredWidth || desc.dwHeight < kRequiredHeight ||
+      desc.ddpfPixelFormat.dwRGBBitCount != kRequiredBitsPerPixel) {
+    return DDERR_UNSUPPORTEDMODE;
+  }
+  return DD_OK;
+}
+
+void ColourFill(RECT* area, std::uint32_t colour) {
+  DDBLTFX fx{};
+  fx.dwSize = sizeof(fx);
+  fx.dwFillColor = colour;
+  app.backBuffer->Blt(area, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+}
+
+}  // namespace
+
+HRESULT OpenDisplay(HWND window) {
+  HRESULT result =
+      DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&app.ddraw), IID_IDirectDraw7, nullptr);
+  if (result != DD_OK) {
+    app.ddraw = nullptr;
+    return result;
+  }
+  result = app.ddraw->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
+  if (result != DD_OK) {
+    return result;
+  }
+  return app.ddraw->SetDisplayMode(screenWidth, screenHeight, screenBpp, 0, 0);
+}
+
+HRESULT CreateFlipChain(std::int32_t backBufferCount) {
+  if (app.ddraw == nullptr) {
+    return DDERR_NOTINITIALIZED;
+  }
+  DDSURFACEDESC2 desc{};
+  desc.dwSize = sizeof(desc);
+  desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+  desc.dwBackBufferCount = static_cast<DWORD>(backBufferCount);
+  desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+  HRESULT result = app.ddraw->CreateSurface(&desc, &app.primarySurface, nullptr);
+  if (result != DD_OK) {
+    return result;
+  }
+  result = FetchBackBuffer();
+  if (result != DD_OK) {
+    return result;
+  }
+  return CheckBackBufferFormat();
+}
+
+void CloseDisplay() {
+  if (app.ddraw == nullptr) {
+    return;
+  }
+  if (app.primarySurface != nullptr) {
+    app.primarySurface->Release();
+    app.primarySurface = nullptr;
+  }
+  app.ddraw->Release();
+  app.ddraw = nullptr;
+}
+
+HRESULT CreateOffscreenSurface(IDirectDrawSurface7** surface, std::int32_t width,
+                               std::int32_t height) {
+  *surface = nullptr;
+  if (app.ddraw == nullptr) {
+    return DDERR_NOTINITIALIZED;
+  }
+  DDSURFACEDESC2 desc{};
+  desc.dwSize = sizeof(desc);
+  desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+  desc.dwWidth = static_cast<DWORD>(width);
+  desc.dwHeight = static_cast<DWORD>(height);
+  desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+  const HRESULT result = app.ddraw->CreateSurface(&desc, surface, nullptr);
+  if (result != DD_OK) {
+    *surface = nullptr;
+  }
+  return result;
+}
+
+DisplayCheck CheckDisplay() {
+  if (app.ddraw->TestCooperativeLevel() == DDERR_NOEXCLUSIVEMODE) {
+    return DisplayCheck::NotExclusive;
+  }
+  if (app.primarySurface->IsLost() == DD_OK) {
+    return DisplayCheck::Ready;
+  }
+  // Lost: restoring needs exclusive mode, which may have gone since the first test.
+  if (app.ddraw->TestCooperativeLevel() == DDERR_NOEXCLUSIVEMODE) {
+    return DisplayCheck::Failed;
+  }
+  if (app.ddraw->RestoreAllSurfaces() != DD_OK) {
+    return DisplayCheck::Failed;
+  }
+  if (FetchBackBuffer() != DD_OK) {
+    return DisplayCheck::Failed;
+  }
+  RefillLogoSurfaces();
+  return DisplayCheck::Ready;
+}
+
+void FillCornerPixel() {
+  RECT corner{0, 0, 1, 1};
+  ColourFill(&corner, 0);
+}
+
+void FillBackBuffer(std::uint32_t colour) {
+  ColourFill(nullptr, colour);
+}
+
+void WaitForBlitter() {
+  while (app.backBuffer->GetBltStatus(DDGBS_ISBLTDONE) == DDERR_WASSTILLDRAWING) {
+  }
+}
+
+bool LockBackBuffer() {
+  // Only the pointer and the pitch outlive the lock, so the description stays local.
+  DDSURFACEDESC2 lockDesc{};
+  lockDesc.dwSize = sizeof(lockDesc);
+  app.pixels = nullptr;
+  app.pitchPixels = 0;
+  if (app.backBuffer->Lock(nullptr, &lockDesc, DDLOCK_WAIT, nullptr) != DD_OK) {
+    return false;
+  }
+  const std::int32_t pitchPixels = lockDesc.lPitch / static_cast<LONG>(kBytesPerPixel);
+  // A row shorter than the screen (or a bottom-up surface) would let pixel work run past it.
+  if (lockDesc.lpSurface == nullptr || pitchPixels < screenWidth) {
+    app.backBuffer->Unlock(nullptr);
+    return false;
+  }
+  app.pixels = static_cast<std::uint32_t*>(lockDesc.lpSurface);
+  app.pitchPixels = pitchPixels;
+  return true;
+}
+
+void UnlockBackBuffer() {
+  app.backBuffer->Unlock(nullptr);
+  app.pixels = nullptr;
+}
+
+void GetBackBufferDc() {
+  // A refused GetDC must not leave the previous frame's released handle for the text to use.
+  if (app.backBuffer->GetDC(&app.textDc) != DD_OK) {
+    app.textDc = nullptr;
+  }
+}
+
+void ReleaseBackBufferDc() {
+  app.backBuffer->ReleaseDC(app.textDc);
+}
+
+void FlipPage() {
+  while (app.primarySurface->Flip(nullptr, 0) == DDERR_WASSTILLDRAWING) {
+  }
+}

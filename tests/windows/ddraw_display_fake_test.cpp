@@ -1,0 +1,277 @@
+// The display layer against scripted DirectDraw objects.
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "display/ddraw_display.h"
+#include "display/display.h"
+#include "fake_ddraw.h"
+
+namespace {
+
+constexpr DWORD kColourFillAndWait = DDBLT_COLORFILL | DDBLT_WAIT;
+static_assert(kColourFillAndWait == 0x01000400);
+
+// A flipping chain of fakes installed in `app` as CreateFlipChain leaves it.
+class FakeDisplay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app = AppState{};
+    primary.attached = &back;
+    app.ddraw = &ddraw;
+    app.primarySurface = &primary;
+    app.backBuffer = &back;
+  }
+
+  void TearDown() override {
+    EXPECT_EQ(ddraw.unexpectedCalls, 0);
+    EXPECT_EQ(primary.unexpectedCalls, 0);
+    EXPECT_EQ(back.unexpectedCalls, 0);
+    app = AppState{};
+  }
+
+  fake::FakeDirectDraw ddraw;
+  fake::FakeSurface primary{screenWidth, screenHeight};
+  fake::FakeSurface back{screenWidth, screenHeight};
+};
+
+TEST_F(FakeDisplay, CheckDisplayReadyWithoutRestoringWhenNothingIsLost) {
+  EXPECT_EQ(CheckDisplay(), DisplayCheck::Ready);
+  EXPECT_EQ(ddraw.testCooperativeLevel.calls, 1);
+  EXPECT_EQ(primary.isLost.calls, 1);
+  EXPECT_EQ(ddraw.restoreAllSurfaces.calls, 0);
+  EXPECT_EQ(primary.getAttachedSurface.calls, 0);
+}
+
+TEST_F(FakeDisplay, CheckDisplayNotExclusiveLooksAtNothingElse) {
+  ddraw.testCooperativeLevel.answers = {DDERR_NOEXCLUSIVEMODE};
+  EXPECT_EQ(CheckDisplay(), DisplayCheck::NotExclusive);
+  EXPECT_EQ(primary.isLost.calls, 0);
+  EXPECT_EQ(ddraw.restoreAllSurfaces.calls, 0);
+}
+
+TEST_F(FakeDisplay, CheckDisplayRestoresLostSurfacesAndFetchesTheBackBufferAgain) {
+  fake::FakeSurface restoredBack{screenWidth, screenHeight};
+  primary.attached = &restoredBack;
+  primary.isLost.answers = {DDERR_SURFACELOST};
+
+  EXPECT_EQ(CheckDisplay(), DisplayCheck::Ready);
+  EXPECT_EQ(ddraw.testCooperativeLevel.calls, 2);
+  EXPECT_EQ(ddraw.restoreAllSurfaces.calls, 1);
+  ASSERT_EQ(primary.attachedCaps.size(), 1u);
+  EXPECT_EQ(primary.attachedCaps[0], static_cast<DWORD>(DDSCAPS_BACKBUFFER));
+  EXPECT_EQ(app.backBuffer, &restoredBack);
+
+  // The next frame finds the restored chain healthy.
+  EXPECT_EQ(CheckDisplay(), DisplayCheck::Ready);
+  EXPECT_EQ(ddraw.restoreAllSurfaces.calls, 1);
+}
+
+TEST_F(FakeDisplay, CheckDisplayFailsWhenARestoreIsImpossible) {
+  // Exclusive mode gone between the two tests: no restore is attempted.
+  primary.isLost.answers = {DDERR_SURFACELOST};
+  ddraw.testCooperativeLevel.answers = {DD_OK, DDERR_NOEXCLUSIVEMODE};
+  EXPECT_EQ(CheckDisplay(), DisplayCheck::Failed);
+  EXPECT_EQ(ddraw.restoreAllSurfaces.calls, 0);
+
+  // The restore refused, for one because the mode was changed behind the program's back.
+  primary.isLost.answers = {DDERR_SURFACELOST};
+  ddraw.restoreAllSurfaces.answers = {DDERR_WRONGMODE};
+  EXPECT_EQ(CheckDisplay(), DisplayCheck::Failed);
+  EXPECT_EQ(ddraw.restoreAllSurfaces.calls, 1);
+  EXPECT_EQ(primary.getAttachedSurface.calls, 0);
+
+  // The back buffer cannot be fetched after the restore.
+  primary.isLost.answers = {DDERR_SURFACELOST};
+  primary.getAttachedSurface.answers = {DDERR_NOTFOUND};
+  EXPECT_EQ(CheckDisplay(), DisplayCheck::Failed);
+  EXPECT_EQ(ddraw.restoreAllSurfaces.calls, 2);
+  EXPECT_EQ(primary.getAttachedSurface.calls, 1);
+}
+
+TEST_F(FakeDisplay, FlipPageRetriesOnlyWhileStillDrawing) {
+  primary.flip.answers = {DDERR_WASSTILLDRAWING, DDERR_WASSTILLDRAWING, DDERR_WASSTILLDRAWING};
+  FlipPage();
+  EXPECT_EQ(primary.flip.calls, 4);
+  EXPECT_EQ(primary.flipFlags, std::vector<DWORD>(4, 0));
+  EXPECT_EQ(primary.flipOverrides, std::vector<bool>(4, false));
+
+  // A lost surface ends the flip at once; the next CheckDisplay deals with it.
+  primary.flip.answers = {DDERR_SURFACELOST, DDERR_WASSTILLDRAWING};
+  FlipPage();
+  EXPECT_EQ(primary.flip.calls, 5);
+}
+
+TEST_F(FakeDisplay, WaitForBlitterLoopsUntilTheBlitsAreDone) {
+  back.getBltStatus.answers = {DDERR_WASSTILLDRAWING, DDERR_WASSTILLDRAWING, DDERR_WASSTILLDRAWING};
+  WaitForBlitter();
+  EXPECT_EQ(back.getBltStatus.calls, 4);
+  EXPECT_EQ(back.bltStatusFlags, std::vector<DWORD>(4, DDGBS_ISBLTDONE));
+
+  // Any answer but "still drawing" ends the wait, so a lost surface cannot hold the program.
+  back.getBltStatus.answers = {DDERR_WASSTILLDRAWING, DDERR_SURFACELOST, DDERR_WASSTILLDRAWING};
+  WaitForBlitter();
+  EXPECT_EQ(back.getBltStatus.calls, 6);
+}
+
+TEST_F(FakeDisplay, LockBackBufferGivesPointerAndPitchOfAPaddedSurface) {
+  back.lockPitchBytes = 832 * 4;
+  ASSERT_TRUE(LockBackBuffer());
+  EXPECT_EQ(app.pitchPixels, 832);
+  EXPECT_NE(app.pixels, nullptr);
+  EXPECT_EQ(back.lockFlags, std::vector<DWORD>{DDLOCK_WAIT});
+  EXPECT_EQ(back.lockDescSizes, std::vector<DWORD>{sizeof(DDSURFACEDESC2)});
+
+  UnlockBackBuffer();
+  EXPECT_EQ(back.unlock.calls, 1);
+  EXPECT_EQ(app.pixels, nullptr);
+}
+
+TEST_F(FakeDisplay, LockBackBufferRefusesAFailedLockAndAShortPitch) {
+  back.lock.answers = {DDERR_SURFACELOST};
+  EXPECT_FALSE(LockBackBuffer());
+  EXPECT_EQ(app.pixels, nullptr);
+  EXPECT_EQ(app.pitchPixels, 0);
+  EXPECT_EQ(back.unlock.calls, 0);
+
+  // Locked, but rows of 799 pixels: writing 800 would run into the next row and past the end.
+  back.lockPitchBytes = 799 * 4;
+  EXPECT_FALSE(LockBackBuffer());
+  EXPECT_EQ(app.pixels, nullptr);
+  EXPECT_EQ(app.pitchPixels, 0);
+  EXPECT_EQ(back.unlock.calls, 1);
+}
+
+TEST_F(FakeDisplay, FillsAskTheBlitterForColourFillsAndWait) {
+  FillCornerPixel();
+  FillBackBuffer(0x00123456);
+
+  ASSERT_EQ(back.blts.size(), 2u);
+  const fake::BltCall& corner = back.blts[0];
+  ASSERT_TRUE(corner.destination.has_value());
+  EXPECT_EQ(corner.destination->left, 0);
+  EXPECT_EQ(corner.destination->top, 0);
+  EXPECT_EQ(corner.destination->right, 1);
+  EXPECT_EQ(corner.destination->bottom, 1);
+  EXPECT_FALSE(corner.hasSource);
+  EXPECT_EQ(corner.flags, kColourFillAndWait);
+  EXPECT_EQ(corner.fxSize, sizeof(DDBLTFX));
+  EXPECT_EQ(corner.fillColour, 0u);
+
+  const fake::BltCall& whole = back.blts[1];
+  EXPECT_FALSE(whole.destination.has_value());
+  EXPECT_FALSE(whole.hasSource);
+  EXPECT_EQ(whole.flags, kColourFillAndWait);
+  EXPECT_EQ(whole.fxSize, sizeof(DDBLTFX));
+  EXPECT_EQ(whole.fillColour, 0x00123456u);
+}
+
+TEST_F(FakeDisplay, BackBufferDcGoesThroughTextDcAndBack) {
+  GetBackBufferDc();
+  EXPECT_EQ(app.textDc, back.dc);
+  ReleaseBackBufferDc();
+  EXPECT_EQ(back.releasedDcs, std::vector<HDC>{back.dc});
+
+  // A refused GetDC leaves no stale handle behind for the text.
+  back.getDc.answers = {DDERR_SURFACEBUSY};
+  GetBackBufferDc();
+  EXPECT_EQ(app.textDc, nullptr);
+}
+
+TEST_F(FakeDisplay, CloseDisplayReleasesPrimaryThenDirectDrawOnce) {
+  CloseDisplay();
+  EXPECT_EQ(primary.releases, 1);
+  EXPECT_EQ(ddraw.releases, 1);
+  EXPECT_EQ(app.primarySurface, nullptr);
+  EXPECT_EQ(app.ddraw, nullptr);
+  EXPECT_EQ(back.releases, 0);
+
+  CloseDisplay();
+  EXPECT_EQ(primary.releases, 1);
+  EXPECT_EQ(ddraw.releases, 1);
+}
+
+// CreateFlipChain and CreateOffscreenSurface, starting from an opened display without a chain.
+class FakeFlipChain : public FakeDisplay {
+ protected:
+  void SetUp() override {
+    FakeDisplay::SetUp();
+    app.primarySurface = nullptr;
+    app.backBuffer = nullptr;
+    ddraw.surfaces = {&primary};
+  }
+};
+
+TEST_F(FakeFlipChain, AsksForAFlippingPrimaryWithOneBackBuffer) {
+  EXPECT_EQ(CreateFlipChain(1), DD_OK);
+  ASSERT_EQ(ddraw.createdDescs.size(), 1u);
+  const DDSURFACEDESC2& desc = ddraw.createdDescs[0];
+  EXPECT_EQ(desc.dwSize, sizeof(DDSURFACEDESC2));
+  EXPECT_EQ(desc.dwFlags, 0x21u);
+  EXPECT_EQ(desc.dwBackBufferCount, 1u);
+  EXPECT_EQ(desc.ddsCaps.dwCaps, 0x218u);
+  EXPECT_EQ(desc.dwWidth, 0u);
+  EXPECT_EQ(desc.dwHeight, 0u);
+  EXPECT_EQ(primary.attachedCaps, std::vector<DWORD>{4});
+  EXPECT_EQ(app.primarySurface, &primary);
+  EXPECT_EQ(app.backBuffer, &back);
+}
+
+TEST_F(FakeFlipChain, PassesOnTheFailureOfEitherStep) {
+  ddraw.createSurface.answers = {DDERR_NOEXCLUSIVEMODE};
+  EXPECT_EQ(CreateFlipChain(1), DDERR_NOEXCLUSIVEMODE);
+  EXPECT_EQ(primary.getAttachedSurface.calls, 0);
+
+  ddraw.surfaces = {&primary};
+  primary.getAttachedSurface.answers = {DDERR_NOTFOUND};
+  EXPECT_EQ(CreateFlipChain(1), DDERR_NOTFOUND);
+  EXPECT_EQ(back.getSurfaceDesc.calls, 0);
+
+  app.ddraw = nullptr;
+  EXPECT_NE(CreateFlipChain(1), DD_OK);
+  EXPECT_EQ(ddraw.createSurface.calls, 2);
+}
+
+TEST_F(FakeFlipChain, RefusesABackBufferTheFramesCannotFill) {
+  back.descWidth = 640;
+  back.descHeight = 480;
+  EXPECT_NE(CreateFlipChain(1), DD_OK);
+
+  ddraw.surfaces = {&primary};
+  back.descWidth = 800;
+  back.descHeight = 600;
+  back.descBitsPerPixel = 16;
+  EXPECT_NE(CreateFlipChain(1), DD_OK);
+
+  ddraw.surfaces = {&primary};
+  back.descBitsPerPixel = 32;
+  back.getSurfaceDesc.answers = {DDERR_SURFACELOST};
+  EXPECT_EQ(CreateFlipChain(1), DDERR_SURFACELOST);
+
+  // Larger than the screen is fine: frames step rows by the pitch and write 800 x 600.
+  ddraw.surfaces = {&primary};
+  back.descWidth = 1024;
+  back.descHeight = 768;
+  EXPECT_EQ(CreateFlipChain(1), DD_OK);
+}
+
+TEST_F(FakeFlipChain, OffscreenSurfaceHasTheGivenSizeInTheDisplayFormat) {
+  fake::FakeSurface logo{166, 57};
+  ddraw.surfaces = {&logo};
+  IDirectDrawSurface7* surface = nullptr;
+  EXPECT_EQ(CreateOffscreenSurface(&surface, 166, 57), DD_OK);
+  EXPECT_EQ(surface, &logo);
+  ASSERT_EQ(ddraw.createdDescs.size(), 1u);
+  const DDSURFACEDESC2& desc = ddraw.createdDescs[0];
+  EXPECT_EQ(desc.dwSize, sizeof(DDSURFACEDESC2));
+  EXPECT_EQ(desc.dwFlags, 7u);
+  EXPECT_EQ(desc.dwWidth, 166u);
+  EXPECT_EQ(desc.dwHeight, 57u);
+  EXPECT_EQ(desc.ddsCaps.dwCaps, 0x40u);
+  EXPECT_EQ(desc.ddpfPixelFormat.dwSize, 0u);
+
+  ddraw.createSurface.answers = {DDERR_OUTOFVIDEOMEMORY};
+  EXPECT_EQ(CreateOffscreenSurface(&surface, 200, 27), DDERR_OUTOFVIDEOMEMORY);
+  EXPECT_EQ(surface, nullptr);
+}
+
+}  // namespace

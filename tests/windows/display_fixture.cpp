@@ -1,0 +1,50 @@
+#include "display_fixture.h"
+
+#include "app/app_state.h"
+#include "display/ddraw_display.h"
+#include "display/display.h"
+
+HWND CreateTestWindow() {
+  constexpr char kClass[] = "ChromafluxTest";
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = kClass;
+  RegisterClassA(&windowClass);  // fails harmlessly when an earlier test registered it
+  HWND window = CreateWindowExA(0, kClass, "Chromaflux test", WS_POPUP, 0, 0, screenWidth,
+                                screenHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
+  ShowWindow(window, SW_SHOWNORMAL);
+  return window;
+}
+
+void WineDisplay::SetUp() {
+  app = AppState{};
+  window = CreateTestWindow();
+  ASSERT_NE(window, nullptr) << "no window: is DISPLAY set (scripts/wine-session)?";
+  ASSERT_EQ(OpenDisplay(window), DD_OK);
+  ASSERT_EQ(CreateFlipChain(1), DD_OK);
+}
+
+void WineDisplay::TearDown() {
+  CloseDisplay();
+  // The window is left to the process end, like the program leaves its own: without a window
+  // manager (Xvfb alone), Wine's DestroyWindow takes 2 s.
+  app = AppState{};
+}
+
+std::vector<std::uint32_t> WineDisplay::ReadBackBuffer() {
+  std::vector<std::uint32_t> pixels;
+  if (!LockBackBuffer()) {
+    ADD_FAILURE() << "the back buffer cannot be locked";
+    return pixels;
+  }
+  pixels.reserve(static_cast<std::size_t>(screenWidth) * screenHeight);
+  for (std::int32_t y = 0; y < screenHeight; ++y) {
+    const std::uint32_t* row = app.pixels + static_cast<std::ptrdiff_t>(y) * app.pitchPixels;
+    for (std::int32_t x = 0; x < screenWidth; ++x) {
+      pixels.push_back(row[x] & kRgbMask);
+    }
+  }
+  UnlockBackBuffer();
+  return pixels;
+}
