@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-constexpr std::int32_t kGridSize = 2000;     // grid points per row and per column
-constexpr std::int32_t kGridHalf = 1000;     // the grid runs from -kGridHalf to kGridHalf - 1
+constexpr std::int32_t kGridSize = 2000;  // grid points per row and per column
+constexpr std::int32_t kGridHalf = 1000;  // the grid runs from -kGridHalf to kGridHalf - 1
 constexpr std::int32_t kGridEntries = kGridSize * kGridSize;
 // RADIUS and WAVE are allocated one row's half longer than the grid; those entries are never used.
 constexpr std::int32_t kRadiusWaveEntries = kGridEntries + 1000;

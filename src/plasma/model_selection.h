@@ -5,8 +5,12 @@
 
 // Sets app.currentModel (drawn from Rng for -1, else `requested`, 0 ... 13), the centre, the
 // model's CosineTable and the eight add-ons (six drawn from Rng), then evaluates the model into
-// app.IndexBuffer.
+// app.IndexBuffer. A random choice draws seven Rng values, a requested model six.
 void SelectModel(std::int32_t requested);
 
 // Fills app.CosineTable for app.currentModel. Draws no random numbers.
 void BuildCosineTable();
+
+// Draws the six random add-ons from Rng, one value each in their fixed order (small X, small Y,
+// wide X, wide Y, half-screen X, half-screen Y), and sets the fixed pair. Needs the centre set.
+void DrawAddOns();
