@@ -1,0 +1,140 @@
+#include "plasma/frame_composition.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+#include "app/app_state.h"
+#include "doubles/test_scene.h"
+#include "plasma/model_selection.h"
+#include "reference/plasma_reference.h"
+
+namespace {
+
+constexpr std::uint32_t kUntouched = 0xDEADBEEF;
+constexpr std::int32_t kPaddedPitch = 832;
+
+class FrameComposition : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doubles::PrepareTestScene();
+    // An identity ring shows the composed index itself in every pixel; its exact size lets ASan
+    // catch any index past the ring.
+    identityRing_.resize(ringSize);
+    std::iota(identityRing_.begin(), identityRing_.end(), 0u);
+    app.currentRing = identityRing_.data();
+    UsePitch(kPaddedPitch);
+  }
+
+  void TearDown() override { app.currentRing = keptRing_; }
+
+  void UsePitch(std::int32_t pitch) {
+    frame_.assign(static_cast<std::size_t>(pitch) * screenHeight, kUntouched);
+    app.pixels = frame_.data();
+    app.pitchPixels = pitch;
+  }
+
+  std::vector<std::uint32_t> ComposeLiteral() {
+    std::vector<std::uint32_t> composed = frame_;
+    std::swap(composed, frame_);
+    app.pixels = frame_.data();
+    reference::ComposeFrameLiteral();
+    std::swap(composed, frame_);
+    app.pixels = frame_.data();
+    return composed;
+  }
+
+  std::uint32_t* keptRing_ = app.currentRing;
+  std::vector<std::uint32_t> identityRing_;
+  std::vector<std::uint32_t> frame_;
+};
+
+TEST(FrameDrift, AtTheStartAndAfterOneSecond) {
+  EXPECT_EQ(ComputeFrameDrift(0, 17, -16).x, 57);
+  EXPECT_EQ(ComputeFrameDrift(0, 17, -16).y, -15);  // -15.5 truncates toward zero
+  EXPECT_EQ(ComputeFrameDrift(0, -50, -50).x, -9);  // -9.5 likewise
+  EXPECT_EQ(ComputeFrameDrift(0, -50, -50).y, -49);
+  EXPECT_EQ(ComputeFrameDrift(1000, 0, 0).x, -16);
+  EXPECT_EQ(ComputeFrameDrift(1000, 0, 0).y, 59);
+}
+
+TEST(FrameDrift, StaysWithinItsSwing) {
+  for (std::int32_t t = 0; t < 30000; t += 7) {
+    const FrameDrift low = ComputeFrameDrift(t, -50, -50);
+    const FrameDrift high = ComputeFrameDrift(t, 49, 49);
+    ASSERT_GE(low.x, -89);
+    ASSERT_GE(low.y, -109);
+    ASSERT_LE(high.x, 89);
+    ASSERT_LE(high.y, 109);
+  }
+}
+
+TEST_F(FrameComposition, EqualsTheLiteralLoopForEveryModelAndConsoleTop) {
+  for (std::int32_t model = 0; model < kModelCount; ++model) {
+    SelectModel(model);
+    app.modelClockMs = 1234 + 977 * model;
+    for (std::int32_t top : {600, 520, 1, 0}) {
+      app.consoleTop = top;
+      UsePitch(kPaddedPitch);
+      const std::vector<std::uint32_t> expected = ComposeLiteral();
+      ComposeFrame();
+      ASSERT_EQ(frame_, expected) << "model " << model << " top " << top;
+    }
+  }
+}
+
+TEST_F(FrameComposition, WritesOnlyTheRowsAboveTheConsoleAndOnlyTheScreenWidth) {
+  SelectModel(0);
+  app.consoleTop = 520;
+  ComposeFrame();
+  for (std::int32_t row = 0; row < screenHeight; ++row) {
+    for (std::int32_t col = 0; col < kPaddedPitch; ++col) {
+      const bool drawn = row < 520 && col < screenWidth;
+      ASSERT_EQ(frame_[row * kPaddedPitch + col] != kUntouched, drawn) << row << "," << col;
+    }
+  }
+}
+
+TEST_F(FrameComposition, ConsoleTopOutsideTheScreenDrawsTheScreenAndNoMore) {
+  SelectModel(11);
+  for (std::int32_t top : {601, -1}) {
+    app.consoleTop = top;
+    UsePitch(screenWidth);  // exactly the screen: ASan reports any row past it
+    ComposeFrame();
+    EXPECT_EQ(std::count(frame_.begin(), frame_.end(), kUntouched), 0);
+  }
+}
+
+TEST_F(FrameComposition, ComposedIndicesStayInsideTheRing) {
+  for (std::int32_t model : {0, 10, 11, 12}) {
+    for (std::int32_t set = 0; set < 8; ++set) {
+      SelectModel(model);
+      for (std::int32_t t = 0; t < 9000; t += 1571) {
+        app.modelClockMs = t;
+        app.consoleTop = screenHeight;
+        ComposeFrame();  // the identity ring is exactly ringSize long
+        const std::uint32_t highest = *std::max_element(
+            frame_.begin(), frame_.end(),
+            [](auto a, auto b) { return (a == kUntouched ? 0 : a) < (b == kUntouched ? 0 : b); });
+        ASSERT_LT(highest, static_cast<std::uint32_t>(ringSize));
+      }
+    }
+  }
+}
+
+TEST_F(FrameComposition, ModelsWithoutDriftGiveTheSameFrameWhateverTheClock) {
+  for (std::int32_t model : {1, 2, 3, 4, 5, 6, 7, 8, 9, 13}) {
+    SelectModel(model);
+    app.consoleTop = screenHeight;
+    app.modelClockMs = 0;
+    ComposeFrame();
+    const std::vector<std::uint32_t> first = frame_;
+    app.modelClockMs = 2345;
+    ComposeFrame();
+    EXPECT_EQ(frame_, first) << "model " << model;
+  }
+}
+
+}  // namespace
