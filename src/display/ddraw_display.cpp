@@ -95,6 +95,7 @@ void CloseDisplay() {
   if (app.ddraw == nullptr) {
     return;
   }
+  ReleaseLogoSurfaces();
   if (app.primarySurface != nullptr) {
     app.primarySurface->Release();
     app.primarySurface = nullptr;

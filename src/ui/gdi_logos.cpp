@@ -2,6 +2,8 @@
 // contexts that start-up selected the bitmap resources into, copied with BltFast.
 #include "ui/gdi_logos.h"
 
+#include <initializer_list>
+
 #include <windows.h>
 
 #include <ddraw.h>
@@ -59,6 +61,15 @@ void CreateLogoSurfaces() {
 void RefillLogoSurfaces() {
   RefillLogo(LargeLogo());
   RefillLogo(SmallLogo());
+}
+
+void ReleaseLogoSurfaces() {
+  for (IDirectDrawSurface7** surface : {&app.logo106Surface, &app.logo107Surface}) {
+    if (*surface != nullptr) {
+      (*surface)->Release();
+      *surface = nullptr;
+    }
+  }
 }
 
 void BlitLogo(Logo logo, std::int32_t x, std::int32_t y) {
