@@ -1,6 +1,7 @@
 #include "plasma/frame_composition.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cmath>
 #include <cstddef>
@@ -8,6 +9,7 @@
 
 #include "app/app_state.h"
 #include "plasma/geometry_tables.h"
+#include "plasma/unsigned_value.h"
 
 namespace {
 
@@ -17,10 +19,6 @@ constexpr double kDriftRateX = static_cast<double>(0.002f);         // radians p
 constexpr double kDriftRateY = static_cast<double>(0.0014285714f);  // radians per ms, ~1/700
 constexpr double kWaveShare = static_cast<double>(0.1f);            // models 10 and 11: 0.1 x WAVE
 constexpr std::int32_t kCosineColumnShift = 100;  // model 12 reads column + drift + 100
-
-double FromUnsigned(std::int32_t value) {
-  return static_cast<double>(static_cast<std::uint32_t>(value));
-}
 
 // First of the screenWidth entries that the drifted term reads in screen `row`.
 const std::int32_t* DriftRow(const std::int32_t* table, FrameDrift drift, std::int32_t row) {
@@ -69,15 +67,20 @@ void ComposeFrame() {
       });
       break;
     case 10:
-    case 11:  // v + 0.1 WAVE(g), truncated
+    case 11: {  // v + 0.1 WAVE(g), truncated (below 240: a 32-bit truncation keeps it whole)
+      std::array<std::int32_t, screenWidth> drifted;  // the row's indices, computed vectorised
       ForEachDrawnRow([&](std::int32_t row, const std::int32_t* index, std::uint32_t* pixels) {
         const std::int32_t* wave = DriftRow(app.WAVE, drift, row);
         for (std::int32_t col = 0; col < screenWidth; ++col) {
           const double v = FromUnsigned(index[col]) + kWaveShare * FromUnsigned(wave[col]);
-          pixels[col] = ring[static_cast<std::int32_t>(v)];
+          drifted[col] = static_cast<std::int32_t>(v);
+        }
+        for (std::int32_t col = 0; col < screenWidth; ++col) {
+          pixels[col] = ring[drifted[col]];
         }
       });
       break;
+    }
     case 12: {  // v + CosineTable[col + driftX + 100]
       const std::int32_t first = drift.x + kCosineColumnShift;
       assert(first >= 0 && first + screenWidth <= ringSize);

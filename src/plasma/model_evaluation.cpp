@@ -16,6 +16,7 @@
 
 #include "app/app_state.h"
 #include "plasma/geometry_tables.h"
+#include "plasma/unsigned_value.h"
 
 namespace {
 
@@ -23,16 +24,7 @@ constexpr double kSixTenths = static_cast<double>(0.6f);  // 0.60000002384185791
 constexpr double kHalf = 0.5;
 constexpr double kModel8Dividend = 3500.0;
 constexpr double kModel9Dividend = 2500.0;
-
-double FromUnsigned(std::int32_t value) {
-  return static_cast<double>(static_cast<std::uint32_t>(value));
-}
-
-// Truncation toward zero, keeping the low 32 bits, then the unsigned remainder by the ring.
-std::int32_t WrapToRing(double raw) {
-  const auto low = static_cast<std::uint32_t>(static_cast<std::int64_t>(raw));
-  return static_cast<std::int32_t>(low % static_cast<std::uint32_t>(ringSize));
-}
+constexpr std::int32_t kWaveValues = 100;  // WAVE holds 0 ... 99
 
 // First of the screenWidth entries that a term shifted by (dx, dy) reads in screen `row`. The
 // add-on ranges keep the whole run inside one grid row.
@@ -61,24 +53,81 @@ std::vector<double> QuotientTable(double dividend) {
   const std::int32_t largest = app.RADIUS[GridIndex(-app.centreX, -app.centreY)];
   std::vector<double> quotient(static_cast<std::size_t>(largest) + 1);
   for (std::int32_t r = 1; r <= largest; ++r) {  // RADIUS is never 0
-    quotient[r] = dividend / FromUnsigned(r);
+    quotient[r] = dividend / static_cast<double>(r);
   }
   return quotient;
 }
 
-// Models 8 and 9: ((dividend / R0) x CA + 2 Wrow) mod ringSize, with Wrow taken as 0 for model 8.
+// The CosineTable entries as doubles, converted once instead of once per pixel.
+std::vector<double> CosineValues() {
+  std::vector<double> values(ringSize);
+  for (std::int32_t i = 0; i < ringSize; ++i) {
+    values[i] = FromUnsigned(app.CosineTable[i]);
+  }
+  return values;
+}
+
+// Entries of the row that reach the ring's size; the remainder leaves the others unchanged.
+void WrapRowToRing(std::int32_t* out) {
+  bool beyond = false;
+  for (std::int32_t col = 0; col < screenWidth; ++col) {
+    beyond |= out[col] >= ringSize;
+  }
+  if (!beyond) {
+    return;
+  }
+  for (std::int32_t col = 0; col < screenWidth; ++col) {
+    out[col] = static_cast<std::int32_t>(static_cast<std::uint32_t>(out[col]) %
+                                         static_cast<std::uint32_t>(ringSize));
+  }
+}
+
+// Models 8 and 9: ((dividend / R0) x CA + 2 Wrow) mod ringSize, with Wrow taken as 0 for model 8
+// (adding 0.0 to a non-negative double changes nothing). The remainder is only taken in rows that
+// reach the ring size, which happens only where R0 = 1.
 void EvaluateQuotientModel(double dividend, bool withRowWave) {
   const std::vector<double> quotient = QuotientTable(dividend);
-  ForEachRow([&](std::int32_t row, std::int32_t* out, const std::int32_t* cosine) {
+  const std::vector<double> cosineValue = CosineValues();
+  ForEachRow([&](std::int32_t row, std::int32_t* out, const std::int32_t*) {
     const std::int32_t* r0 = TermRow(app.RADIUS, 0, 0, row);
     const std::int32_t* a0 = TermRow(app.ANGLE, 0, 0, row);
     const std::int32_t* rowWave = TermRow(app.WAVE, app.smallOffsetX, app.smallOffsetY, row);
-    const double twiceWrow = 2.0 * FromUnsigned(rowWave[0]);  // Wrow: column 0's grid column
+    // Wrow: the grid column that Ws has at screen column 0, the same for the whole row.
+    const double twiceWrow = withRowWave ? 2.0 * FromUnsigned(rowWave[0]) : 0.0;
     for (std::int32_t col = 0; col < screenWidth; ++col) {
-      const double scaled = quotient[r0[col]] * FromUnsigned(cosine[a0[col]]);
-      out[col] = WrapToRing(withRowWave ? scaled + twiceWrow : scaled);
+      const double raw = quotient[r0[col]] * cosineValue[a0[col]] + twiceWrow;
+      out[col] =
+          static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(raw)));
     }
+    WrapRowToRing(out);
   });
+}
+
+// Model 10, Wsx + 0.6 W0: both terms are WAVE values 0 ... 99, so the formula is taken once for
+// each of the 10,000 pairs and looked up per pixel.
+std::vector<std::uint8_t> SixTenthsPairTable() {
+  std::vector<std::uint8_t> value(kWaveValues * kWaveValues);
+  for (std::int32_t shifted = 0; shifted < kWaveValues; ++shifted) {
+    for (std::int32_t own = 0; own < kWaveValues; ++own) {
+      value[shifted * kWaveValues + own] = static_cast<std::uint8_t>(
+          static_cast<std::int32_t>(FromUnsigned(shifted) + kSixTenths * FromUnsigned(own)));
+    }
+  }
+  return value;
+}
+
+// Model 11, (Wsx + 0.5 CA) + 0.6 W0: the bracket is exactly h / 2 with h = 2 Wsx + CA, a whole
+// number 0 ... 338 (CA <= 140), so the formula is taken once per pair (h, W0) and looked up.
+constexpr std::int32_t kHalfSums = 2 * (kWaveValues - 1) + 140 + 1;
+std::vector<std::uint8_t> HalfSumPairTable() {
+  std::vector<std::uint8_t> value(kHalfSums * kWaveValues);
+  for (std::int32_t h = 0; h < kHalfSums; ++h) {
+    for (std::int32_t own = 0; own < kWaveValues; ++own) {
+      value[h * kWaveValues + own] = static_cast<std::uint8_t>(
+          static_cast<std::int32_t>(kHalf * h + kSixTenths * FromUnsigned(own)));
+    }
+  }
+  return value;
 }
 
 }  // namespace
@@ -173,27 +222,30 @@ void EvaluateModel() {
     case 9:  // ((2500 / R0) CA + 2 Wrow, truncated) mod ringSize
       EvaluateQuotientModel(kModel9Dividend, true);
       break;
-    case 10:  // Wsx + 0.6 W0, truncated
+    case 10: {  // Wsx + 0.6 W0, truncated
+      const std::vector<std::uint8_t> sum = SixTenthsPairTable();
       ForEachRow([&](std::int32_t row, std::int32_t* out, const std::int32_t*) {
         const std::int32_t* wsx = TermRow(wave, app.smallOffsetX, 0, row);
         const std::int32_t* w0 = TermRow(wave, 0, 0, row);
         for (std::int32_t col = 0; col < screenWidth; ++col) {
-          out[col] = static_cast<std::int32_t>(FromUnsigned(wsx[col]) +
-                                               kSixTenths * FromUnsigned(w0[col]));
+          out[col] = sum[wsx[col] * kWaveValues + w0[col]];
         }
       });
       break;
-    case 11:  // (Wsx + 0.5 CA) + 0.6 W0, truncated
+    }
+    case 11: {  // (Wsx + 0.5 CA) + 0.6 W0, truncated
+      assert(app.CosineTable[0] < kHalfSums - 2 * (kWaveValues - 1));  // CA <= 140
+      const std::vector<std::uint8_t> sum = HalfSumPairTable();
       ForEachRow([&](std::int32_t row, std::int32_t* out, const std::int32_t* cosine) {
         const std::int32_t* wsx = TermRow(wave, app.smallOffsetX, 0, row);
         const std::int32_t* w0 = TermRow(wave, 0, 0, row);
         const std::int32_t* a0 = TermRow(angle, 0, 0, row);
         for (std::int32_t col = 0; col < screenWidth; ++col) {
-          const double shifted = FromUnsigned(wsx[col]) + kHalf * FromUnsigned(cosine[a0[col]]);
-          out[col] = static_cast<std::int32_t>(shifted + kSixTenths * FromUnsigned(w0[col]));
+          out[col] = sum[(2 * wsx[col] + cosine[a0[col]]) * kWaveValues + w0[col]];
         }
       });
       break;
+    }
     case 12:  // CA + Cr
       ForEachRow([&](std::int32_t row, std::int32_t* out, const std::int32_t* cosine) {
         const std::int32_t* a0 = TermRow(angle, 0, 0, row);

@@ -190,6 +190,19 @@ TEST_F(FakeDisplay, CloseDisplayReleasesPrimaryThenDirectDrawOnce) {
   EXPECT_EQ(ddraw.releases, 1);
 }
 
+TEST_F(FakeDisplay, CloseDisplayReleasesTheLogoSurfacesBeforeDirectDraw) {
+  fake::FakeSurface large{166, 57};
+  fake::FakeSurface small{200, 27};
+  app.logo106Surface = &large;
+  app.logo107Surface = &small;
+  CloseDisplay();
+  EXPECT_EQ(large.releases, 1);
+  EXPECT_EQ(small.releases, 1);
+  EXPECT_EQ(app.logo106Surface, nullptr);
+  EXPECT_EQ(app.logo107Surface, nullptr);
+  EXPECT_EQ(ddraw.releases, 1);
+}
+
 // CreateFlipChain and CreateOffscreenSurface, starting from an opened display without a chain.
 class FakeFlipChain : public FakeDisplay {
  protected:
