@@ -42,15 +42,15 @@ struct AppState {
   std::uint32_t rngState = 1;  // LCG state; 1 until seeded with the start tick
 
   // Start-up and window (Windows layer).
-  HWND__* window = nullptr;          // the full-screen pop-up window
-  HDC__* textDc = nullptr;           // device context that text is drawn on
-  HFONT__* textFont = nullptr;       // Verdana, 7 points
-  HFONT__* keptFont = nullptr;       // the font that textFont replaced in textDc during a text pass
+  HWND__* window = nullptr;     // the full-screen pop-up window
+  HDC__* textDc = nullptr;      // device context that text is drawn on
+  HFONT__* textFont = nullptr;  // Verdana, 7 points
+  HFONT__* keptFont = nullptr;  // the font that textFont replaced in textDc during a text pass
   HBITMAP__* logo106Bitmap = nullptr;  // bitmap resource 106, 166 x 57
   HBITMAP__* logo107Bitmap = nullptr;  // bitmap resource 107, 200 x 27
-  HDC__* logo106Dc = nullptr;        // memory DC with logo106Bitmap selected
-  HDC__* logo107Dc = nullptr;        // memory DC with logo107Bitmap selected
-  bool sceneReady = false;           // PrepareScene has finished: key commands may act
+  HDC__* logo106Dc = nullptr;          // memory DC with logo106Bitmap selected
+  HDC__* logo107Dc = nullptr;          // memory DC with logo107Bitmap selected
+  bool sceneReady = false;             // PrepareScene has finished: key commands may act
 
   // Frame driver and clocks.
   std::int32_t started = 0;         // 0 while the intro page shows, 1 from the first click on
@@ -62,7 +62,7 @@ struct AppState {
   std::int32_t consoleTop = screenHeight;       // first screen row covered by the console
 
   // Display (Windows layer writes these; pixel work reads pixels and pitchPixels).
-  IDirectDraw7* ddraw = nullptr;                 // the DirectDraw object
+  IDirectDraw7* ddraw = nullptr;                  // the DirectDraw object
   IDirectDrawSurface7* primarySurface = nullptr;  // head of the flipping chain
   IDirectDrawSurface7* backBuffer = nullptr;      // the chain's back buffer
   std::uint32_t* pixels = nullptr;  // first pixel of the locked back buffer; null outside a lock

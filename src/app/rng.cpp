@@ -2,7 +2,9 @@
 
 #include "app/app_state.h"
 
-void SeedRng(std::uint32_t seed) { app.rngState = seed; }
+void SeedRng(std::uint32_t seed) {
+  app.rngState = seed;
+}
 
 std::int32_t Rng() {
   app.rngState = app.rngState * 214013u + 2531011u;

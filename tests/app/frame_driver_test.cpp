@@ -18,7 +18,8 @@ class FrameDriver : public ::testing::Test {
  protected:
   void SetUp() override { doubles::PrepareTestScene(); }
 
-  // Starts a frame from a known clock: the previous frame ended at `lastTick`, this one reads `now`.
+  // Starts a frame from a known clock: the previous frame ended at `lastTick`, this one reads
+  // `now`.
   static void SetClock(std::uint32_t lastTick, std::uint32_t now) {
     app.lastFrameTick = lastTick;
     doubles::clockTicks = now;
@@ -145,10 +146,9 @@ TEST_F(FrameDriver, IntroFrameLongerThanThePeriodSwitchesAtOnce) {
 TEST_F(FrameDriver, IntroAndRunningFramesCallTheDisplayInTheirOwnOrder) {
   SetClock(0, 16);
   RunFrame();
-  EXPECT_EQ(doubles::display.calls,
-            (Calls{"CheckDisplay", "FillCornerPixel", "GetTicks", "FillBackBuffer",
-                   "WaitForBlitter", "GetBackBufferDc", "GetTicks", "ReleaseBackBufferDc",
-                   "FlipPage"}));
+  EXPECT_EQ(doubles::display.calls, (Calls{"CheckDisplay", "FillCornerPixel", "GetTicks",
+                                           "FillBackBuffer", "WaitForBlitter", "GetBackBufferDc",
+                                           "GetTicks", "ReleaseBackBufferDc", "FlipPage"}));
 
   doubles::display.calls.clear();
   app.started = 1;

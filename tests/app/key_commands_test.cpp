@@ -45,8 +45,8 @@ TEST_F(KeyCommands, ArrowsStepThroughTheModelsAndWrapAround) {
     std::uint32_t key;
     std::int32_t to;
   };
-  const Case cases[] = {{0, kKeyLeft, 13}, {0, kKeyUp, 13},    {13, kKeyRight, 0},
-                        {13, kKeyDown, 0}, {5, kKeyRight, 6},  {5, kKeyLeft, 4}};
+  const Case cases[] = {{0, kKeyLeft, 13}, {0, kKeyUp, 13},   {13, kKeyRight, 0},
+                        {13, kKeyDown, 0}, {5, kKeyRight, 6}, {5, kKeyLeft, 4}};
   for (const Case& c : cases) {
     app.currentModel = c.from;
     app.modelClockMs = 7000;

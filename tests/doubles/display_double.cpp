@@ -53,7 +53,9 @@ void FillBackBuffer(std::uint32_t colour) {
   }
 }
 
-void WaitForBlitter() { display.calls.push_back("WaitForBlitter"); }
+void WaitForBlitter() {
+  display.calls.push_back("WaitForBlitter");
+}
 
 bool LockBackBuffer() {
   display.calls.push_back("LockBackBuffer");

@@ -38,8 +38,8 @@ struct TextRecorder {
   std::vector<TextCall> texts;  // every PutText since the last reset
   std::uint32_t ink = 0;        // current ink of the device context
   TextAnchor anchor = TextAnchor::Left;
-  bool fontSelected = false;    // between BeginText and EndText
-  bool transparent = false;     // BeginText set transparent mode since the DC was taken
+  bool fontSelected = false;  // between BeginText and EndText
+  bool transparent = false;   // BeginText set transparent mode since the DC was taken
 };
 
 struct LogoBlit {

@@ -10,9 +10,13 @@ void BeginText() {
   text.transparent = true;
 }
 
-void SetTextInk(std::uint32_t colorref) { text.ink = colorref; }
+void SetTextInk(std::uint32_t colorref) {
+  text.ink = colorref;
+}
 
-void SetTextAnchor(TextAnchor anchor) { text.anchor = anchor; }
+void SetTextAnchor(TextAnchor anchor) {
+  text.anchor = anchor;
+}
 
 void PutText(std::int32_t x, std::int32_t y, std::string_view drawn) {
   assert(text.fontSelected && text.transparent);
