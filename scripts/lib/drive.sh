@@ -13,11 +13,10 @@ cf_shot_dir=""       # where cf_shot saves its pictures
 cf_shot_count=0      # numbers the pictures in the order they were taken
 cf_last_shot=""      # path of the latest picture of cf_shot, cf_wait_for_intro or cf_wait_for
 
-# Wine 8's DirectDraw on its GL renderer (Mesa llvmpipe under Xvfb) kills about one process in
-# three at exit (SIGSEGV or SIGKILL, exit code 139 or 137) when an off-screen surface, such as a
-# logo surface, is still alive as the DirectDraw object is released. Surfaces in system memory
-# (no3d) end every run with the program's own exit code.
-export WINE_D3D_CONFIG="${WINE_D3D_CONFIG:-renderer=no3d}"
+# The program runs on Wine's default renderer (GL, Mesa llvmpipe under Xvfb), as users run it.
+# Wine 8 kills about one process in three at exit there (SIGSEGV, exit code 139) when an
+# off-screen surface outlives the DirectDraw object, which is why the program releases its logo
+# surfaces first; set WINE_D3D_CONFIG=renderer=no3d to try system-memory surfaces instead.
 
 cf_log() { printf '[%s] %s\n' "$(date +%T.%3N)" "$*"; }
 cf_fail() {
