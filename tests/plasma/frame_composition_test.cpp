@@ -20,6 +20,7 @@ class FrameComposition : public ::testing::Test {
  protected:
   void SetUp() override {
     doubles::PrepareTestScene();
+    keptRing_ = app.currentRing;  // the program's ring stays owned by `app`
     // An identity ring shows the composed index itself in every pixel; its exact size lets ASan
     // catch any index past the ring.
     identityRing_.resize(ringSize);
@@ -46,7 +47,7 @@ class FrameComposition : public ::testing::Test {
     return composed;
   }
 
-  std::uint32_t* keptRing_ = app.currentRing;
+  std::uint32_t* keptRing_ = nullptr;
   std::vector<std::uint32_t> identityRing_;
   std::vector<std::uint32_t> frame_;
 };
