@@ -21,10 +21,8 @@
 namespace {
 
 constexpr double kSixTenths = static_cast<double>(0.6f);  // 0.60000002384185791015625
-constexpr double kHalf = 0.5;
 constexpr double kModel8Dividend = 3500.0;
 constexpr double kModel9Dividend = 2500.0;
-constexpr std::int32_t kWaveValues = 100;  // WAVE holds 0 ... 99
 
 // First of the screenWidth entries that a term shifted by (dx, dy) reads in screen `row`. The
 // add-on ranges keep the whole run inside one grid row.
@@ -69,11 +67,11 @@ std::vector<double> CosineValues() {
 
 // Entries of the row that reach the ring's size; the remainder leaves the others unchanged.
 void WrapRowToRing(std::int32_t* out) {
-  bool beyond = false;
+  std::int32_t beyond = 0;  // a count rather than a flag, so that the scan vectorises
   for (std::int32_t col = 0; col < screenWidth; ++col) {
-    beyond |= out[col] >= ringSize;
+    beyond += out[col] >= ringSize ? 1 : 0;
   }
-  if (!beyond) {
+  if (beyond == 0) {
     return;
   }
   for (std::int32_t col = 0; col < screenWidth; ++col) {
@@ -82,52 +80,66 @@ void WrapRowToRing(std::int32_t* out) {
   }
 }
 
+// dividend / R0 along one screen row. RADIUS depends on x * x + y * y only, so it is the same at
+// x and -x: the quotients are gathered for x = 0 ... 399 and x = -400 and mirrored for the rest.
+void GatherRowQuotients(const std::vector<double>& quotient, std::int32_t row, double* out) {
+  const std::int32_t* r0 = TermRow(app.RADIUS, 0, 0, row);
+  const std::int32_t centre = app.centreX;
+  for (std::int32_t col = centre; col < screenWidth; ++col) {
+    out[col] = quotient[r0[col]];
+  }
+  for (std::int32_t col = 1; col < centre; ++col) {
+    assert(r0[col] == r0[2 * centre - col]);
+    out[col] = out[2 * centre - col];
+  }
+  out[0] = quotient[r0[0]];
+}
+
 // Models 8 and 9: ((dividend / R0) x CA + 2 Wrow) mod ringSize, with Wrow taken as 0 for model 8
-// (adding 0.0 to a non-negative double changes nothing). The remainder is only taken in rows that
-// reach the ring size, which happens only where R0 = 1.
+// (adding 0.0 to a non-negative double changes nothing). RADIUS is also the same at y and -y, so
+// rows centreY + d and centreY - d share one row of quotients. The raw value is at most
+// 3500 x 300 + 198, so truncating to 32 bits equals truncating to 64 and keeping the low 32; the
+// remainder is only taken in rows that reach the ring size, which happens only where R0 = 1.
 void EvaluateQuotientModel(double dividend, bool withRowWave) {
   const std::vector<double> quotient = QuotientTable(dividend);
   const std::vector<double> cosineValue = CosineValues();
-  ForEachRow([&](std::int32_t row, std::int32_t* out, const std::int32_t*) {
-    const std::int32_t* r0 = TermRow(app.RADIUS, 0, 0, row);
+  double rowQuotient[screenWidth];
+  const auto evaluateRow = [&](std::int32_t row) {
     const std::int32_t* a0 = TermRow(app.ANGLE, 0, 0, row);
     const std::int32_t* rowWave = TermRow(app.WAVE, app.smallOffsetX, app.smallOffsetY, row);
     // Wrow: the grid column that Ws has at screen column 0, the same for the whole row.
     const double twiceWrow = withRowWave ? 2.0 * FromUnsigned(rowWave[0]) : 0.0;
+    std::int32_t* out = app.IndexBuffer + row * screenWidth;
     for (std::int32_t col = 0; col < screenWidth; ++col) {
-      const double raw = quotient[r0[col]] * cosineValue[a0[col]] + twiceWrow;
-      out[col] =
-          static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(raw)));
+      out[col] = static_cast<std::int32_t>(rowQuotient[col] * cosineValue[a0[col]] + twiceWrow);
     }
     WrapRowToRing(out);
-  });
-}
-
-// Model 10, Wsx + 0.6 W0: both terms are WAVE values 0 ... 99, so the formula is taken once for
-// each of the 10,000 pairs and looked up per pixel.
-std::vector<std::uint8_t> SixTenthsPairTable() {
-  std::vector<std::uint8_t> value(kWaveValues * kWaveValues);
-  for (std::int32_t shifted = 0; shifted < kWaveValues; ++shifted) {
-    for (std::int32_t own = 0; own < kWaveValues; ++own) {
-      value[shifted * kWaveValues + own] = static_cast<std::uint8_t>(
-          static_cast<std::int32_t>(FromUnsigned(shifted) + kSixTenths * FromUnsigned(own)));
+  };
+  const std::int32_t centre = app.centreY;
+  for (std::int32_t d = 0; d <= centre; ++d) {
+    const std::int32_t below = centre + d;  // off the screen for d = centreY
+    const std::int32_t above = centre - d;
+    GatherRowQuotients(quotient, below < screenHeight ? below : above, rowQuotient);
+    if (below < screenHeight) {
+      evaluateRow(below);
+    }
+    if (d > 0) {
+      evaluateRow(above);
     }
   }
-  return value;
 }
 
-// Model 11, (Wsx + 0.5 CA) + 0.6 W0: the bracket is exactly h / 2 with h = 2 Wsx + CA, a whole
-// number 0 ... 338 (CA <= 140), so the formula is taken once per pair (h, W0) and looked up.
-constexpr std::int32_t kHalfSums = 2 * (kWaveValues - 1) + 140 + 1;
-std::vector<std::uint8_t> HalfSumPairTable() {
-  std::vector<std::uint8_t> value(kHalfSums * kWaveValues);
-  for (std::int32_t h = 0; h < kHalfSums; ++h) {
-    for (std::int32_t own = 0; own < kWaveValues; ++own) {
-      value[h * kWaveValues + own] = static_cast<std::uint8_t>(
-          static_cast<std::int32_t>(kHalf * h + kSixTenths * FromUnsigned(own)));
-    }
-  }
-  return value;
+// Models 10 and 11 add b = 0.6 W0 (a double, W0 = 0 ... 99) to a whole or half-whole number. The
+// fraction of b is within 2.4e-6 above a multiple of 0.2 (0.6 is a single-precision value), so
+// adding a whole number a below 2^10 never rounds across an integer and
+//   trunc(a + b) = a + trunc(b),   trunc(h / 2 + b) = (h + trunc(2 b)) >> 1 for whole h >= 0
+// (doubling b is exact; trunc(2 b) = 2 trunc(b) + [fraction >= 0.5]). The tests compare both
+// models with the literal formulas over every pixel.
+std::int32_t SixTenthsOf(std::int32_t wave) {
+  return static_cast<std::int32_t>(kSixTenths * FromUnsigned(wave));
+}
+std::int32_t TwelveTenthsOf(std::int32_t wave) {
+  return static_cast<std::int32_t>(2.0 * (kSixTenths * FromUnsigned(wave)));
 }
 
 }  // namespace
@@ -222,26 +234,27 @@ void EvaluateModel() {
     case 9:  // ((2500 / R0) CA + 2 Wrow, truncated) mod ringSize
       EvaluateQuotientModel(kModel9Dividend, true);
       break;
-    case 10: {  // Wsx + 0.6 W0, truncated
-      const std::vector<std::uint8_t> sum = SixTenthsPairTable();
+    case 10:  // Wsx + 0.6 W0, truncated
       ForEachRow([&](std::int32_t row, std::int32_t* out, const std::int32_t*) {
         const std::int32_t* wsx = TermRow(wave, app.smallOffsetX, 0, row);
         const std::int32_t* w0 = TermRow(wave, 0, 0, row);
         for (std::int32_t col = 0; col < screenWidth; ++col) {
-          out[col] = sum[wsx[col] * kWaveValues + w0[col]];
+          out[col] = wsx[col] + SixTenthsOf(w0[col]);
         }
       });
       break;
-    }
-    case 11: {  // (Wsx + 0.5 CA) + 0.6 W0, truncated
-      assert(app.CosineTable[0] < kHalfSums - 2 * (kWaveValues - 1));  // CA <= 140
-      const std::vector<std::uint8_t> sum = HalfSumPairTable();
+    case 11: {  // (Wsx + 0.5 CA) + 0.6 W0, truncated: the bracket is h / 2 with h = 2 Wsx + CA
+      constexpr std::int32_t kWaveValues = 100;  // WAVE holds 0 ... 99
+      std::int32_t twelveTenths[kWaveValues];
+      for (std::int32_t w = 0; w < kWaveValues; ++w) {
+        twelveTenths[w] = TwelveTenthsOf(w);
+      }
       ForEachRow([&](std::int32_t row, std::int32_t* out, const std::int32_t* cosine) {
         const std::int32_t* wsx = TermRow(wave, app.smallOffsetX, 0, row);
         const std::int32_t* w0 = TermRow(wave, 0, 0, row);
         const std::int32_t* a0 = TermRow(angle, 0, 0, row);
         for (std::int32_t col = 0; col < screenWidth; ++col) {
-          out[col] = sum[(2 * wsx[col] + cosine[a0[col]]) * kWaveValues + w0[col]];
+          out[col] = (2 * wsx[col] + cosine[a0[col]] + twelveTenths[w0[col]]) >> 1;
         }
       });
       break;

@@ -106,6 +106,22 @@ TEST_F(ModelEvaluation, RewritesEveryEntryIncludingTheRowsUnderTheConsole) {
   EXPECT_EQ(IndexField(), LiteralField());
 }
 
+// Models 10 and 11 split off the whole part of 0.6 W0; that must agree with the double formulas for
+// every WAVE value and every whole or half-whole term the models can add to it.
+TEST(SixTenthsSplit, AgreesWithTheDoubleFormulaForEveryWaveValue) {
+  const double sixTenths = static_cast<double>(0.6f);
+  for (std::int32_t w = 0; w < 100; ++w) {
+    const double b = sixTenths * w;
+    for (std::int32_t a = 0; a < 1024; ++a) {
+      ASSERT_EQ(static_cast<std::int32_t>(a + b), a + static_cast<std::int32_t>(b))
+          << a << " " << w;
+      ASSERT_EQ(static_cast<std::int32_t>(0.5 * a + b),
+                (a + static_cast<std::int32_t>(2.0 * b)) >> 1)
+          << a << " " << w;
+    }
+  }
+}
+
 // Random add-on sets for every model: every stored value within the model's bound and the ring.
 // In debug builds the evaluation also asserts that every table read stays inside the grid.
 TEST_F(ModelEvaluation, StoredIndicesNeverExceedTheirBounds) {
