@@ -9,7 +9,6 @@
 
 #include "app/app_state.h"
 #include "plasma/geometry_tables.h"
-#include "plasma/unsigned_value.h"
 
 namespace {
 
@@ -17,7 +16,7 @@ constexpr double kDriftSwingX = 40.0;  // grid units either side of smallOffsetX
 constexpr double kDriftSwingY = 60.0;  // grid units either side of smallOffsetY
 constexpr double kDriftRateX = static_cast<double>(0.002f);         // radians per ms
 constexpr double kDriftRateY = static_cast<double>(0.0014285714f);  // radians per ms, ~1/700
-constexpr double kWaveShare = static_cast<double>(0.1f);            // models 10 and 11: 0.1 x WAVE
+constexpr std::int32_t kTenths = 10;  // models 10 and 11 add 0.1f x WAVE, i.e. WAVE div 10
 constexpr std::int32_t kCosineColumnShift = 100;  // model 12 reads column + drift + 100
 
 // First of the screenWidth entries that the drifted term reads in screen `row`.
@@ -67,16 +66,20 @@ void ComposeFrame() {
       });
       break;
     case 10:
-    case 11: {  // v + 0.1 WAVE(g), truncated (below 240: a 32-bit truncation keeps it whole)
-      std::array<std::int32_t, screenWidth> drifted;  // the row's indices, computed vectorised
+    case 11: {  // v + 0.1 WAVE(g), truncated
+      // 0.1 is a single-precision value, 1.5e-9 above a tenth: for WAVE values 0 ... 99 the
+      // product lies at most 1.5e-7 above w / 10, so its fraction stays below 0.91 and adding a
+      // whole index below 2^10 (models 10 and 11 store at most 227) never rounds across an
+      // integer. Hence trunc(v + 0.1 w) = v + w div 10, taken from a 100-entry table.
+      constexpr std::int32_t kWaveValues = 100;  // WAVE holds 0 ... 99
+      std::array<std::int32_t, kWaveValues> tenth;
+      for (std::int32_t w = 0; w < kWaveValues; ++w) {
+        tenth[w] = w / kTenths;
+      }
       ForEachDrawnRow([&](std::int32_t row, const std::int32_t* index, std::uint32_t* pixels) {
         const std::int32_t* wave = DriftRow(app.WAVE, drift, row);
         for (std::int32_t col = 0; col < screenWidth; ++col) {
-          const double v = FromUnsigned(index[col]) + kWaveShare * FromUnsigned(wave[col]);
-          drifted[col] = static_cast<std::int32_t>(v);
-        }
-        for (std::int32_t col = 0; col < screenWidth; ++col) {
-          pixels[col] = ring[drifted[col]];
+          pixels[col] = ring[index[col] + tenth[wave[col]]];
         }
       });
       break;

@@ -72,6 +72,16 @@ TEST(FrameDrift, StaysWithinItsSwing) {
   }
 }
 
+// Models 10 and 11 add WAVE div 10 in place of 0.1 x WAVE in double precision.
+TEST(TenthOfWave, AgreesWithTheDoubleFormulaForEveryIndexAndWaveValue) {
+  const double tenth = static_cast<double>(0.1f);
+  for (std::int32_t v = 0; v < 1024; ++v) {
+    for (std::int32_t w = 0; w < 100; ++w) {
+      ASSERT_EQ(static_cast<std::int32_t>(v + tenth * w), v + w / 10) << v << " " << w;
+    }
+  }
+}
+
 TEST_F(FrameComposition, EqualsTheLiteralLoopForEveryModelAndConsoleTop) {
   for (std::int32_t model = 0; model < kModelCount; ++model) {
     SelectModel(model);
