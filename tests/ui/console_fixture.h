@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "doubles/doubles.h"
+#include "doubles/test_scene.h"
 
 class ConsoleFixture : public ::testing::Test {
  protected:
@@ -18,18 +19,10 @@ class ConsoleFixture : public ::testing::Test {
 
   // `app` as at load time, but keeping the buffers the program allocates once and never frees.
   void ResetState(std::int32_t pitchPixels = 800, std::uint32_t fill = 0xDEADBEEF) {
-    const AppState kept = app;
-    app = AppState{};
-    app.RADIUS = kept.RADIUS;
-    app.WAVE = kept.WAVE;
-    app.ANGLE = kept.ANGLE;
-    app.IndexBuffer = kept.IndexBuffer;
-    app.CosineTable = kept.CosineTable;
-    app.targetRing = kept.targetRing;
-    app.ConsoleRaster = kept.ConsoleRaster;
-    if (kept.currentRing != ring_.data()) {
-      programRing_ = kept.currentRing;
+    if (app.currentRing != ring_.data()) {
+      programRing_ = app.currentRing;
     }
+    doubles::ResetApp();
     doubles::ResetDoubles(pitchPixels, fill);
     ring_.resize(ringSize);
     for (std::size_t e = 0; e < ring_.size(); ++e) {
