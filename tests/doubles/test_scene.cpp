@@ -39,4 +39,15 @@ void PrepareTestScene(std::uint32_t seed) {
   app.sceneReady = true;
 }
 
+std::uint32_t RngStateAfter(std::uint32_t state, std::int32_t draws) {
+  const std::uint32_t kept = app.rngState;
+  app.rngState = state;
+  for (std::int32_t i = 0; i < draws; ++i) {
+    Rng();
+  }
+  const std::uint32_t after = app.rngState;
+  app.rngState = kept;
+  return after;
+}
+
 }  // namespace doubles

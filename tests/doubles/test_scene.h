@@ -14,4 +14,7 @@ void ResetApp();
 // the geometry tables, a random first model and the colour rings, drawn in start-up's order.
 void PrepareTestScene(std::uint32_t seed = 1);
 
+// The Rng state `draws` draws after `state`, found with Rng itself; app.rngState is left as it was.
+std::uint32_t RngStateAfter(std::uint32_t state, std::int32_t draws);
+
 }  // namespace doubles

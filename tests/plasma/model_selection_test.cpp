@@ -14,18 +14,6 @@ namespace {
 class ModelSelection : public ::testing::Test {
  protected:
   void SetUp() override { doubles::PrepareTestScene(); }
-
-  // The Rng state after `draws` more draws from `state`.
-  static std::uint32_t StateAfter(std::uint32_t state, std::int32_t draws) {
-    const std::uint32_t kept = app.rngState;
-    app.rngState = state;
-    for (std::int32_t i = 0; i < draws; ++i) {
-      Rng();
-    }
-    const std::uint32_t after = app.rngState;
-    app.rngState = kept;
-    return after;
-  }
 };
 
 TEST_F(ModelSelection, RandomChoiceTakesTheModelThenSixAddOnsFromRng) {
@@ -42,7 +30,7 @@ TEST_F(ModelSelection, RandomChoiceTakesTheModelThenSixAddOnsFromRng) {
   EXPECT_EQ(app.fixedOffsetY, -150);
   EXPECT_EQ(app.centreX, 400);
   EXPECT_EQ(app.centreY, 300);
-  EXPECT_EQ(app.rngState, StateAfter(1, 7));
+  EXPECT_EQ(app.rngState, doubles::RngStateAfter(1, 7));
 }
 
 TEST_F(ModelSelection, RequestedModelDrawsOnlyTheAddOns) {
@@ -55,7 +43,7 @@ TEST_F(ModelSelection, RequestedModelDrawsOnlyTheAddOns) {
   EXPECT_EQ(app.wideOffsetY, -200);
   EXPECT_EQ(app.halfScreenOffsetX, -31);
   EXPECT_EQ(app.halfScreenOffsetY, -176);
-  EXPECT_EQ(app.rngState, StateAfter(1, 6));
+  EXPECT_EQ(app.rngState, doubles::RngStateAfter(1, 6));
 }
 
 TEST_F(ModelSelection, AddOnsStayInTheirRanges) {

@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/rng.h"
+#include "doubles/test_scene.h"
 #include "reference/ring_reference.h"
 #include "ring/ring_generators.h"
 #include "ring/ring_test_support.h"
@@ -18,18 +19,6 @@ using ring_test::FilledRing;
 using ring_test::Grey;
 using ring_test::Rgb;
 using ring_test::RingCopy;
-
-// The generator's state `draws` draws after `state`, found with Rng itself.
-std::uint32_t StateAfter(std::uint32_t state, std::int32_t draws) {
-  const std::uint32_t kept = app.rngState;
-  app.rngState = state;
-  for (std::int32_t i = 0; i < draws; ++i) {
-    Rng();
-  }
-  const std::uint32_t result = app.rngState;
-  app.rngState = kept;
-  return result;
-}
 
 // From state 1 the first draw is 41: a rotation interval of 3 + 41 mod 30 = 14 ms.
 constexpr std::uint32_t kIntervalFromStateOne = 14;
@@ -106,7 +95,7 @@ TEST_F(RingAnimation, WindowsOfBothPlayModes) {
                                                                 : 10u;
       EXPECT_EQ(app.ringState, c.state) << "t " << c.t << " from " << static_cast<int>(from);
       EXPECT_EQ(app.ringStepMs, stepMs) << "t " << c.t << " from " << static_cast<int>(from);
-      EXPECT_EQ(app.rngState, StateAfter(1, draws ? 1 : 0)) << "t " << c.t;
+      EXPECT_EQ(app.rngState, doubles::RngStateAfter(1, draws ? 1 : 0)) << "t " << c.t;
     }
   }
 }
@@ -117,12 +106,12 @@ TEST_F(RingAnimation, RotationDrawsItsIntervalOnceAndThreeFlipsPerStep) {
   // 14 ms steps: (1000 - 1) div 14 = 71 steps of three draws, and 999 mod 14 + 1 = 6 ms left.
   EXPECT_EQ(app.ringStepMs, kIntervalFromStateOne);
   EXPECT_EQ(app.ringAccumMs, 6u);
-  EXPECT_EQ(app.rngState, StateAfter(1, 1 + 3 * 71));
+  EXPECT_EQ(app.rngState, doubles::RngStateAfter(1, 1 + 3 * 71));
   const std::uint32_t state = app.rngState;
   Frame(1600, 23);  // 29 ms: two steps, 1 ms left
   EXPECT_EQ(app.ringStepMs, kIntervalFromStateOne);
   EXPECT_EQ(app.ringAccumMs, 1u);
-  EXPECT_EQ(app.rngState, StateAfter(state, 3 * 2));
+  EXPECT_EQ(app.rngState, doubles::RngStateAfter(state, 3 * 2));
 }
 
 TEST_F(RingAnimation, RotateMovesEachChannelInItsOwnDirectionAcrossTheWrap) {
@@ -135,7 +124,7 @@ TEST_F(RingAnimation, RotateMovesEachChannelInItsOwnDirectionAcrossTheWrap) {
   expected[ringSize - 1] = Rgb(1, 0, 0);
   expected[1] = Rgb(0, 2, 3);
   EXPECT_EQ(ring, expected);
-  EXPECT_EQ(app.rngState, StateAfter(1, 3));
+  EXPECT_EQ(app.rngState, doubles::RngStateAfter(1, 3));
   EXPECT_EQ(app.rotateRed, 1);
 
   // The state whose next draw is 0 flips red first; the rotation follows the flipped flag.
@@ -265,7 +254,7 @@ TEST_F(RingAnimation, ManualDuringTheFadeToBlackRotatesTheDarkRing) {
   EXPECT_EQ(app.ringState, RingState::Rotate);
   EXPECT_EQ(app.ringStepMs, interval);
   const std::int32_t steps = static_cast<std::int32_t>(21 / interval);
-  EXPECT_EQ(app.rngState, StateAfter(state, 1 + 3 * steps));
+  EXPECT_EQ(app.rngState, doubles::RngStateAfter(state, 1 + 3 * steps));
   EXPECT_EQ(RingCopy(app.currentRing), FilledRing(0));
 }
 
