@@ -6,13 +6,13 @@
 #include <cstring>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/rng.h"
 #include "plasma/frame_composition.h"
 #include "plasma/geometry_tables.h"
 #include "plasma/model_evaluation.h"
 #include "plasma/model_selection.h"
 #include "reference/plasma_reference.h"
+#include "state/app_state.h"
+#include "state/rng.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/app_state.h"
 #include "reference/ring_reference.h"
 #include "ring/ring_animation.h"
 #include "ring/ring_generators.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // program's own work per frame, without the platform's.
 #include <benchmark/benchmark.h>
 
-#include "app/app_state.h"
 #include "app/frame_driver.h"
 #include "doubles/doubles.h"
 #include "doubles/test_scene.h"
+#include "state/app_state.h"
 
 namespace {
 

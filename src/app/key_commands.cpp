@@ -1,8 +1,8 @@
 #include "app/key_commands.h"
 
-#include "app/app_state.h"
 #include "app/frame_driver.h"
 #include "ring/ring_generators.h"
+#include "state/app_state.h"
 #include "ui/console_slide.h"
 
 void HandleKey(std::uint32_t virtualKey) {

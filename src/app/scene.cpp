@@ -2,10 +2,10 @@
 
 #include <new>
 
-#include "app/app_state.h"
 #include "plasma/geometry_tables.h"
 #include "plasma/model_selection.h"
 #include "ring/ring_generators.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/app_state.h"
 #include "plasma/geometry_tables.h"
+#include "state/app_state.h"
 
 namespace {
 

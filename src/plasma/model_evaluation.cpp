@@ -14,9 +14,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/app_state.h"
 #include "plasma/geometry_tables.h"
 #include "plasma/unsigned_value.h"
+#include "state/app_state.h"
 
 namespace {
 

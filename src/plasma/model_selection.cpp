@@ -4,9 +4,9 @@
 #include <cassert>
 #include <cmath>
 
-#include "app/app_state.h"
-#include "app/rng.h"
 #include "plasma/model_evaluation.h"
+#include "state/app_state.h"
+#include "state/rng.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "app/app_state.h"
-#include "app/rng.h"
+#include "state/app_state.h"
+#include "state/rng.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <new>
 
-#include "app/app_state.h"
-#include "app/rng.h"
+#include "state/app_state.h"
+#include "state/rng.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <new>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "ui/console_slide.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/console_slide.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 namespace {
 

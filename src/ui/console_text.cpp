@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/app_state.h"
+#include "platform/logo_surfaces.h"
+#include "platform/text_output.h"
+#include "state/app_state.h"
 #include "ui/console_panel.h"
-#include "ui/logo_surfaces.h"
-#include "ui/text_output.h"
 #include "ui/web_addresses.h"
 
 namespace {

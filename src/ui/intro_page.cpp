@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/app_state.h"
-#include "app/clock.h"
-#include "ui/text_output.h"
+#include "platform/clock.h"
+#include "platform/text_output.h"
+#include "state/app_state.h"
 #include "ui/web_addresses.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/frame_driver.h"
 #include "doubles/doubles.h"
 #include "doubles/test_scene.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "app/rng.h"
+#include "state/rng.h"
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 TEST(Rng, StartsFromStateOne) {
   app.rngState = 1;

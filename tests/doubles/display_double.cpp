@@ -1,7 +1,7 @@
 #include <cassert>
 
-#include "app/app_state.h"
 #include "doubles/doubles.h"
+#include "state/app_state.h"
 
 namespace doubles {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "display/display.h"
-#include "ui/logo_surfaces.h"
-#include "ui/text_output.h"
+#include "platform/display.h"
+#include "platform/logo_surfaces.h"
+#include "platform/text_output.h"
 
 namespace doubles {
 

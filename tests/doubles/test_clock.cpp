@@ -1,5 +1,5 @@
-#include "app/clock.h"
 #include "doubles/doubles.h"
+#include "platform/clock.h"
 
 std::uint32_t GetTicks() {
   doubles::display.calls.push_back("GetTicks");

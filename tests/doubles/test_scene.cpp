@@ -1,11 +1,11 @@
 #include "doubles/test_scene.h"
 
-#include "app/app_state.h"
-#include "app/rng.h"
 #include "app/scene.h"
 #include "doubles/doubles.h"
 #include "plasma/model_selection.h"
 #include "ring/ring_generators.h"
+#include "state/app_state.h"
+#include "state/rng.h"
 
 namespace doubles {
 

@@ -6,10 +6,10 @@
 #include <numeric>
 #include <vector>
 
-#include "app/app_state.h"
 #include "doubles/test_scene.h"
 #include "plasma/model_selection.h"
 #include "reference/plasma_reference.h"
+#include "state/app_state.h"
 
 namespace {
 

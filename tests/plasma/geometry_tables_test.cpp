@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "app/app_state.h"
 #include "doubles/test_scene.h"
 #include "reference/plasma_reference.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/app_state.h"
 #include "doubles/test_scene.h"
 #include "plasma/model_selection.h"
 #include "reference/plasma_reference.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/rng.h"
 #include "doubles/test_scene.h"
+#include "state/app_state.h"
+#include "state/rng.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/app_state.h"
 #include "plasma/geometry_tables.h"
+#include "state/app_state.h"
 
 namespace reference {
 namespace {

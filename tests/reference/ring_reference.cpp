@@ -1,7 +1,7 @@
 #include "reference/ring_reference.h"
 
-#include "app/app_state.h"
-#include "app/rng.h"
+#include "state/app_state.h"
+#include "state/rng.h"
 
 namespace reference {
 

@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/rng.h"
 #include "doubles/test_scene.h"
 #include "reference/ring_reference.h"
 #include "ring/ring_generators.h"
 #include "ring/ring_test_support.h"
+#include "state/app_state.h"
+#include "state/rng.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/rng.h"
 #include "ring/ring_test_support.h"
+#include "state/app_state.h"
+#include "state/rng.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <random>
 #include <vector>
 
-#include "app/app_state.h"
 #include "reference/ring_reference.h"
 #include "ring/ring_animation.h"
 #include "ring/ring_test_support.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/app_state.h"
 #include "ring/ring_generators.h"
+#include "state/app_state.h"
 
 namespace ring_test {
 

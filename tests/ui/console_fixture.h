@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/app_state.h"
 #include "doubles/doubles.h"
 #include "doubles/test_scene.h"
+#include "state/app_state.h"
 
 class ConsoleFixture : public ::testing::Test {
  protected:

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/app_state.h"
 #include "doubles/doubles.h"
+#include "state/app_state.h"
 #include "ui/console_fixture.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "doubles/doubles.h"
+#include "state/app_state.h"
 #include "ui/console_fixture.h"
 #include "ui/console_panel.h"
 #include "ui/console_slide.h"

@@ -1,10 +1,10 @@
 // The display layer against scripted DirectDraw objects.
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "display/ddraw_display.h"
-#include "display/display.h"
 #include "fake_ddraw.h"
+#include "platform/display.h"
+#include "state/app_state.h"
+#include "windows/ddraw_display.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include <ddraw.h>
 
-#include "app/app_state.h"
-#include "display/ddraw_display.h"
-#include "display/display.h"
 #include "display_fixture.h"
+#include "platform/display.h"
+#include "state/app_state.h"
+#include "windows/ddraw_display.h"
 
 namespace {
 

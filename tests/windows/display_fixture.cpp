@@ -1,8 +1,8 @@
 #include "display_fixture.h"
 
-#include "app/app_state.h"
-#include "display/ddraw_display.h"
-#include "display/display.h"
+#include "platform/display.h"
+#include "state/app_state.h"
+#include "windows/ddraw_display.h"
 
 HWND CreateTestWindow() {
   constexpr char kClass[] = "ChromafluxTest";

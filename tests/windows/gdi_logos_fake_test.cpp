@@ -3,10 +3,10 @@
 // can show that the pictures come back).
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "display/display.h"
 #include "fake_ddraw.h"
-#include "ui/logo_surfaces.h"
+#include "platform/display.h"
+#include "platform/logo_surfaces.h"
+#include "state/app_state.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include <ddraw.h>
 
-#include "app/app_state.h"
-#include "display/display.h"
 #include "display_fixture.h"
-#include "ui/logo_surfaces.h"
+#include "platform/display.h"
+#include "platform/logo_surfaces.h"
+#include "state/app_state.h"
 
 namespace {
 

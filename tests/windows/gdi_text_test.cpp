@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <string_view>
 
-#include "app/app_state.h"
-#include "display/display.h"
 #include "display_fixture.h"
-#include "ui/text_output.h"
+#include "platform/display.h"
+#include "platform/text_output.h"
+#include "state/app_state.h"
 
 namespace {
 

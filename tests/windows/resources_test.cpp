@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/logo_surfaces.h"
+#include "platform/logo_surfaces.h"
 
 namespace {
 

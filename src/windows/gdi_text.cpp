@@ -1,8 +1,8 @@
 // Text output on GDI: the back buffer's device context, app.textFont, transparent background.
 #include <windows.h>
 
-#include "app/app_state.h"
-#include "ui/text_output.h"
+#include "platform/text_output.h"
+#include "state/app_state.h"
 
 namespace {
 

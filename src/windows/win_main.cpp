@@ -6,12 +6,12 @@
 // with WinMain's result. So nothing here reads the start-up information itself.
 #include <windows.h>
 
-#include "app/app_state.h"
 #include "app/frame_driver.h"
 #include "app/key_commands.h"
-#include "app/rng.h"
 #include "app/scene.h"
-#include "display/ddraw_display.h"
+#include "state/app_state.h"
+#include "state/rng.h"
+#include "windows/ddraw_display.h"
 
 namespace {
 

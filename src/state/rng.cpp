@@ -1,6 +1,6 @@
-#include "app/rng.h"
+#include "state/rng.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 void SeedRng(std::uint32_t seed) {
   app.rngState = seed;

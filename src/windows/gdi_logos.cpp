@@ -1,6 +1,6 @@
 // The console logos on Windows: off-screen DirectDraw surfaces filled from the memory device
 // contexts that start-up selected the bitmap resources into, copied with BltFast.
-#include "ui/gdi_logos.h"
+#include "windows/gdi_logos.h"
 
 #include <initializer_list>
 
@@ -8,9 +8,9 @@
 
 #include <ddraw.h>
 
-#include "app/app_state.h"
-#include "display/ddraw_display.h"
-#include "ui/logo_surfaces.h"
+#include "platform/logo_surfaces.h"
+#include "state/app_state.h"
+#include "windows/ddraw_display.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The clock on Windows: the system tick count.
 #include <windows.h>
 
-#include "app/clock.h"
+#include "platform/clock.h"
 
 std::uint32_t GetTicks() {
   return GetTickCount();

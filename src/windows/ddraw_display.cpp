@@ -7,11 +7,11 @@
 // Blt, Unlock, a Flip that did not answer "still drawing", the logos' BltFast and BitBlt, and
 // the GDI text calls are ignored on purpose (a refused GetDC only clears the handle): a failure
 // there costs one frame's picture or text, and the next CheckDisplay deals with lost surfaces.
-#include "display/ddraw_display.h"
+#include "windows/ddraw_display.h"
 
-#include "app/app_state.h"
-#include "display/display.h"
-#include "ui/gdi_logos.h"
+#include "platform/display.h"
+#include "state/app_state.h"
+#include "windows/gdi_logos.h"
 
 // Wine refuses descriptions whose dwSize is not the size its own ABI uses.
 static_assert(sizeof(DDSURFACEDESC2) == (sizeof(void*) == 8 ? 136 : 124),

@@ -1,3 +1,0 @@
-#include "app/app_state.h"
-
-AppState app;

@@ -1,0 +1,3 @@
+#include "state/app_state.h"
+
+AppState app;
