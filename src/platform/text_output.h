@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-// Horizontal anchor of a text at its x; y is always the top.
-enum class TextAnchor { Left, Centre, Right };
+#include "state/app_state.h"
 
 // Selects app.textFont into app.textDc, keeping the font it replaces, and sets transparent mode.
 void BeginText();

@@ -16,6 +16,9 @@ struct HWND__;
 struct HDC__;
 struct HFONT__;
 struct HBITMAP__;
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
 
 // The display mode the whole program is written for; every buffer and bound derives from it.
 constexpr std::int32_t screenWidth = 800;
@@ -33,6 +36,9 @@ constexpr std::int32_t kManualPeriodMs = 0x7FFFFFFF;  // MANUAL: a period that n
 
 // Which window of a model's time the colour-ring animation is in.
 enum class RingState : std::int32_t { FadeToTarget = 0, Rotate = 1, FadeToBlack = 2 };
+
+// Horizontal anchor of a text at its x; y is always the top (see platform/text_output.h).
+enum class TextAnchor : std::int32_t { Left = 0, Centre = 1, Right = 2 };
 
 // Where the console is going.
 enum class SlideState : std::int32_t { Idle = 0, Opening = 1, Closing = 2 };
@@ -124,6 +130,21 @@ struct AppState {
   // Intro page blink.
   std::uint32_t blinkTick = 0;  // tick of the last toggle of the prompt
   std::int32_t blinkOn = 0;     // prompt shown while non-zero; toggles between 0 and ~0
+
+  // Memory frame (software layer of the SDL and browser programs, which present it themselves).
+  std::uint32_t* frameMemory = nullptr;      // screenWidth x screenHeight pixels, rows of 800
+  bool frameLocked = false;                  // between LockBackBuffer and UnlockBackBuffer
+  bool textTarget = false;                   // between GetBackBufferDc and ReleaseBackBufferDc
+  std::uint32_t textInk = 0;                 // COLORREF 0x00BBGGRR of the texts that follow
+  TextAnchor textAnchor = TextAnchor::Left;  // anchor of the texts that follow
+  std::uint32_t* largeLogoPixels = nullptr;  // bitmap 106 as 0x00RRGGBB rows, top row first
+  std::uint32_t* smallLogoPixels = nullptr;  // bitmap 107 likewise
+
+  // SDL layer.
+  SDL_Window* sdlWindow = nullptr;      // the borderless full-screen (or 800 x 600) window
+  SDL_Renderer* sdlRenderer = nullptr;  // draws the frame texture into the window
+  SDL_Texture* sdlTexture = nullptr;    // streaming 800 x 600 texture the frame is copied into
+  bool sdlRendererLost = false;         // the renderer reported its device reset
 };
 
 extern AppState app;

@@ -1,0 +1,21 @@
+# embed_files(OUTPUT HEADER NAME FILE [NAME FILE ...]): writes OUTPUT, a C++ source that defines
+# each `const EmbeddedFile NAME` (declared in HEADER) with the bytes of FILE. Runs when the build
+# is configured; a changed FILE configures again.
+function(embed_files output header)
+  set(source "// Generated from the files named below when the build was configured: do not edit.\n")
+  string(APPEND source "#include \"${header}\"\n\nnamespace {\n")
+  set(definitions "")
+  set(arguments ${ARGN})
+  while(arguments)
+    list(POP_FRONT arguments name file)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+    file(READ ${file} hex HEX)
+    string(REGEX REPLACE "(..)" "0x\\1," bytes "${hex}")
+    string(REGEX REPLACE "((0x..,){16})" "\\1\n" bytes "${bytes}")
+    get_filename_component(file_name ${file} NAME)
+    string(APPEND source "\n// ${file_name}\nconst std::uint8_t ${name}Bytes[] = {\n${bytes}\n};\n")
+    string(APPEND definitions "const EmbeddedFile ${name} = {${name}Bytes, sizeof ${name}Bytes};\n")
+  endwhile()
+  string(APPEND source "\n}  // namespace\n\n${definitions}")
+  file(CONFIGURE OUTPUT ${output} CONTENT "${source}" @ONLY)
+endfunction()

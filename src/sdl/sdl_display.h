@@ -1,0 +1,17 @@
+// The SDL side of the display: the window, its renderer and the texture the memory frame is
+// presented through. The per-frame operations of platform/display.h work on what this opens.
+#pragma once
+
+// Opens the window borderless and full screen on the desktop's own mode (no mode change), hides
+// the pointer over it, and creates the renderer (with vsync where offered) and the frame texture.
+// Returns false when any of them cannot be made; SDL_GetError() then says why.
+bool OpenSdlDisplay();
+
+// Releases the texture, the renderer and the window. Harmless when nothing is open.
+void CloseSdlDisplay();
+
+// Switches between full screen and an 800 x 600 window in the middle of the desktop.
+void ToggleFullscreen();
+
+// Whether the renderer offers to present in step with the display's refresh.
+bool VsyncOffered();

@@ -1,0 +1,133 @@
+// The entry point of the SDL program: start-up, the event loop and shutdown.
+//
+// The loop is the Windows program's message loop: every waiting event first, then one idle pass
+// (a frame and a console slide step). Unlike it, the loop rests after each frame instead of
+// spinning, in step with the display's refresh or else for the rest of 1/60 s.
+#include <cstdio>
+
+#include <SDL2/SDL.h>
+
+#include "app/frame_driver.h"
+#include "app/key_commands.h"
+#include "app/scene.h"
+#include "platform/clock.h"
+#include "sdl/frame_pacing.h"
+#include "sdl/sdl_display.h"
+#include "sdl/sdl_keys.h"
+#include "software/memory_frame.h"
+#include "state/app_state.h"
+#include "state/rng.h"
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr std::uint64_t kMillisecondsPerSecond = 1000;
+constexpr std::uint64_t kMicrosecondsPerSecond = 1000000;
+
+// Reports a start-up failure on standard error and, where SDL can show one, in a message box.
+int Fail(const char* what, const char* why) {
+  std::fprintf(stderr, "chromaflux: %s%s%s\n", what, why[0] != '\0' ? ": " : "", why);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "error", what, app.sdlWindow);
+  return kExitFailure;
+}
+
+// The performance counter in `unitsPerSecond`, split so that no product can overflow.
+std::uint64_t CounterIn(std::uint64_t unitsPerSecond) {
+  const std::uint64_t counter = SDL_GetPerformanceCounter();
+  const std::uint64_t frequency = SDL_GetPerformanceFrequency();
+  return counter / frequency * unitsPerSecond + counter % frequency * unitsPerSecond / frequency;
+}
+
+std::uint64_t NowUs() {
+  return CounterIn(kMicrosecondsPerSecond);
+}
+
+enum class EventResult { Continue, Quit };
+
+EventResult HandleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      return EventResult::Quit;
+    case SDL_KEYDOWN: {
+      const SDL_Keysym& key = event.key.keysym;
+      if (IsFullscreenToggle(key.sym, key.mod)) {
+        ToggleFullscreen();
+        return EventResult::Continue;
+      }
+      const std::uint32_t virtualKey = VirtualKeyOf(key.sym, key.mod);
+      if (virtualKey == kKeyEscape) {
+        return EventResult::Quit;
+      }
+      if (virtualKey != 0) {
+        HandleKey(virtualKey);
+      }
+      return EventResult::Continue;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button == SDL_BUTTON_LEFT) {
+        app.started = 1;
+      }
+      return EventResult::Continue;
+    case SDL_RENDER_DEVICE_RESET:
+      app.sdlRendererLost = true;
+      return EventResult::Continue;
+    default:
+      return EventResult::Continue;
+  }
+}
+
+// Runs until Esc or the window's closing (true) or a display lost for good (false).
+bool RunEventLoop() {
+  const bool vsyncOffered = VsyncOffered();
+  std::uint64_t frameStartUs = NowUs();
+  for (;;) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+      if (HandleEvent(event) == EventResult::Quit) {
+        return true;
+      }
+    }
+    if (RunIdlePass() != 0) {
+      return false;
+    }
+    const std::uint64_t waitUs = PacingWaitUs(vsyncOffered, NowUs() - frameStartUs);
+    SDL_Delay(static_cast<Uint32>(waitUs / 1000));
+    frameStartUs = NowUs();
+  }
+}
+
+}  // namespace
+
+int main(int, char**) {
+  // SDL's tick count starts at 0 with the program, so it would seed every run alike; the
+  // performance counter runs from the machine's start, like the Windows tick count.
+  SeedRng(static_cast<std::uint32_t>(CounterIn(kMillisecondsPerSecond)));
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    return Fail("cannot start SDL's video", SDL_GetError());
+  }
+  if (!OpenSdlDisplay()) {
+    const int result = Fail("cannot open the display", SDL_GetError());
+    CloseSdlDisplay();
+    SDL_Quit();
+    return result;
+  }
+  if (!CreateMemoryFrame() || !PrepareScene()) {
+    CloseSdlDisplay();  // give the desktop back so that the message can be read
+    const int result = Fail("not enough memory", "");
+    SDL_Quit();
+    return result;
+  }
+  const std::uint32_t startTick = GetTicks();
+  app.lastFrameTick = startTick;
+  app.fpsTick = startTick;
+  app.started = 0;
+
+  const bool ended = RunEventLoop();
+  CloseSdlDisplay();
+  SDL_Quit();
+  if (!ended) {
+    std::fprintf(stderr, "chromaflux: the display was lost and cannot be made again\n");
+    return kExitFailure;
+  }
+  return 0;
+}

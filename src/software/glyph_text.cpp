@@ -1,0 +1,76 @@
+// Text output into the memory frame: glyphs from the atlas, blended over the pixels in the ink
+// colour by their coverage (anti-aliased and transparent), clipped to the screen.
+#include <initializer_list>
+
+#include "platform/text_output.h"
+#include "software/glyph_atlas.h"
+
+namespace {
+
+// COLORREF 0x00BBGGRR to the frame's 0x00RRGGBB.
+std::uint32_t PixelOfColorref(std::uint32_t colorref) {
+  return (colorref & 0x0000FF) << 16 | (colorref & 0x00FF00) | (colorref & 0xFF0000) >> 16;
+}
+
+// Each channel moves from the pixel toward the ink by coverage / 255, rounded.
+std::uint32_t Blend(std::uint32_t pixel, std::uint32_t ink, std::uint32_t coverage) {
+  std::uint32_t blended = 0;
+  for (const std::uint32_t shift : {0u, 8u, 16u}) {
+    const std::uint32_t under = pixel >> shift & 0xFF;
+    const std::uint32_t over = ink >> shift & 0xFF;
+    blended |= (under * (255 - coverage) + over * coverage + 127) / 255 << shift;
+  }
+  return blended;
+}
+
+void DrawGlyph(const GlyphBox& glyph, std::int32_t penX, std::int32_t top, std::uint32_t ink) {
+  const std::uint8_t* coverage = GlyphCoverage(glyph);
+  for (std::int32_t row = 0; row < glyph.height; ++row) {
+    const std::int32_t y = top + glyph.top + row;
+    if (y < 0 || y >= screenHeight) {
+      continue;
+    }
+    std::uint32_t* line = app.frameMemory + static_cast<std::ptrdiff_t>(y) * screenWidth;
+    for (std::int32_t column = 0; column < glyph.width; ++column) {
+      const std::int32_t x = penX + glyph.left + column;
+      const std::uint32_t alpha = coverage[row * glyph.width + column];
+      if (x >= 0 && x < screenWidth && alpha != 0) {
+        line[x] = Blend(line[x], ink, alpha);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+// The atlas is the only font and text is always transparent: there is nothing to select.
+void BeginText() {}
+
+void SetTextInk(std::uint32_t colorref) {
+  app.textInk = colorref;
+}
+
+void SetTextAnchor(TextAnchor anchor) {
+  app.textAnchor = anchor;
+}
+
+void PutText(std::int32_t x, std::int32_t y, std::string_view text) {
+  if (!app.textTarget) {
+    return;
+  }
+  std::int32_t penX = x;
+  if (app.textAnchor == TextAnchor::Centre) {
+    penX -= TextWidth(text) / 2;
+  } else if (app.textAnchor == TextAnchor::Right) {
+    penX -= TextWidth(text);
+  }
+  const std::uint32_t ink = PixelOfColorref(app.textInk);
+  for (const char c : text) {
+    if (const GlyphBox* glyph = FindGlyph(c)) {
+      DrawGlyph(*glyph, penX, y, ink);
+      penX += glyph->advance;
+    }
+  }
+}
+
+void EndText() {}
