@@ -30,7 +30,8 @@ cf_now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # cf_awk_true EXPR: succeeds when the awk expression EXPR (numbers inlined) is true.
 cf_awk_true() { awk "BEGIN { exit !($1) }"; }
 
-# cf_start EXE DIR: starts the program under Wine in the background; its output goes to DIR/wine.log.
+# cf_start EXE DIR: starts the program in the background, under Wine when EXE is a Windows program;
+# its output goes to DIR/program.log.
 cf_start() {
   local exe=$1 dir=$2
   mkdir -p "$dir"
@@ -41,7 +42,11 @@ cf_start() {
   local pid_file="$dir/pid"
   rm -f "$pid_file"
   (
-    wine "$exe" </dev/null >"$dir/wine.log" 2>&1 &
+    if [[ "$exe" == *.exe ]]; then
+      wine "$exe" </dev/null >"$dir/program.log" 2>&1 &
+    else
+      "$exe" </dev/null >"$dir/program.log" 2>&1 &
+    fi
     echo $! >"$pid_file"
     rc=0
     wait $! || rc=$?
@@ -85,7 +90,7 @@ cf_expect_exit() {
   cf_log "the program ended with exit code $rc"
 }
 
-cf_require_running() { cf_running || cf_fail "the program ended early (exit code $(<"$cf_program_rc_file")); see $cf_shot_dir/wine.log"; }
+cf_require_running() { cf_running || cf_fail "the program ended early (exit code $(<"$cf_program_rc_file")); see $cf_shot_dir/program.log"; }
 
 # cf_shot NAME: a screenshot of the whole screen as DIR/NN-NAME.png, its path in cf_last_shot.
 cf_shot() {

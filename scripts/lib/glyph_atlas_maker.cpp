@@ -1,14 +1,13 @@
 // Renders the printable ASCII characters of a TrueType font into the glyph atlas that the
 // software text output draws with, and prints it as C++ source on standard output.
 //
-//   glyph_atlas_maker FONT.ttf PIXEL_HEIGHT LICENCE.txt > res/glyph_atlas.inc
+//   glyph_atlas_maker FONT.ttf PIXEL_HEIGHT NOTICE.txt > res/glyph_atlas.inc
 //
 // PIXEL_HEIGHT is the em height in pixels, the character height that a negative font height asks
-// GDI for. Each glyph is rendered once, anti-aliased, with its origin on a whole pixel; advances
-// are rounded to whole pixels as GDI's are, and there is no kerning, as GDI's TextOut has none.
-// Coverage gets a gamma of 0.8: unhinted strokes at this size are about a pixel wide and would
-// otherwise read grey.
-#include <cmath>
+// GDI for. FreeType renders each glyph once, anti-aliased and hinted by the font's own
+// instructions, so that stems and baselines sit on whole pixels and small text stays crisp, as
+// GDI's does. Advances are the hinted whole-pixel ones, and there is no kerning, as GDI's TextOut
+// has none.
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -16,84 +15,88 @@
 #include <string>
 #include <vector>
 
-#define STB_TRUETYPE_IMPLEMENTATION
-#include <stb_truetype.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
 
 namespace {
 
 constexpr int kFirstChar = 32;
 constexpr int kLastChar = 126;
-constexpr double kCoverageGamma = 0.8;
 
 struct Glyph {
-  int advance, left, top, width, height, offset;
+  long advance;
+  int left, top, width, height;
+  std::size_t offset;
 };
 
-std::string ReadFile(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// Font units to whole pixels, rounded, at `pixelsPerEm`.
+long ToPixels(long units, double pixelsPerEm, long unitsPerEm) {
+  return static_cast<long>(units * pixelsPerEm / unitsPerEm + 0.5);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 4) {
-    std::fprintf(stderr, "usage: glyph_atlas_maker FONT.ttf PIXEL_HEIGHT LICENCE.txt\n");
+    std::fprintf(stderr, "usage: glyph_atlas_maker FONT.ttf PIXEL_HEIGHT NOTICE.txt\n");
     return 2;
   }
-  std::string fontData = ReadFile(argv[1]);
-  const float pixelHeight = std::stof(argv[2]);
-  const std::string licence = ReadFile(argv[3]);
-  stbtt_fontinfo font;
-  auto* bytes = reinterpret_cast<unsigned char*>(fontData.data());
-  if (fontData.empty() || !stbtt_InitFont(&font, bytes, stbtt_GetFontOffsetForIndex(bytes, 0))) {
+  const unsigned pixelHeight = static_cast<unsigned>(std::stoul(argv[2]));
+  std::ifstream noticeFile(argv[3]);
+  const std::string notice((std::istreambuf_iterator<char>(noticeFile)),
+                           std::istreambuf_iterator<char>());
+  FT_Library library = nullptr;
+  FT_Face face = nullptr;
+  if (FT_Init_FreeType(&library) != 0 || FT_New_Face(library, argv[1], 0, &face) != 0 ||
+      FT_Set_Pixel_Sizes(face, 0, pixelHeight) != 0) {
     std::fprintf(stderr, "glyph_atlas_maker: cannot read %s\n", argv[1]);
     return 1;
   }
-  const float scale = stbtt_ScaleForMappingEmToPixels(&font, pixelHeight);
   // The text's top is the top of the character cell, as with GDI: the font's Windows ascent and
-  // descent (OS/2 usWinAscent, usWinDescent) bound the cell.
-  unsigned char* os2 = bytes + stbtt__find_table(bytes, 0, "OS/2");
-  const int winAscent = ttUSHORT(os2 + 74);
-  const int winDescent = ttUSHORT(os2 + 76);
-  const int ascent = static_cast<int>(std::lround(winAscent * scale));
-  const int cellHeight = ascent + static_cast<int>(std::lround(winDescent * scale));
+  // descent bound the cell.
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (os2 == nullptr) {
+    std::fprintf(stderr, "glyph_atlas_maker: %s has no OS/2 table\n", argv[1]);
+    return 1;
+  }
+  const long ascent = ToPixels(os2->usWinAscent, pixelHeight, face->units_per_EM);
+  const long cellHeight = ascent + ToPixels(os2->usWinDescent, pixelHeight, face->units_per_EM);
 
   std::vector<Glyph> glyphs;
-  std::vector<int> coverage;
+  std::vector<unsigned char> coverage;
   for (int c = kFirstChar; c <= kLastChar; ++c) {
-    int advance = 0, bearing = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    stbtt_GetCodepointHMetrics(&font, c, &advance, &bearing);
-    stbtt_GetCodepointBitmapBox(&font, c, scale, scale, &x0, &y0, &x1, &y1);
-    const int width = x1 - x0, height = y1 - y0;
-    std::vector<unsigned char> bitmap(static_cast<std::size_t>(width * height));
-    if (!bitmap.empty()) {
-      stbtt_MakeCodepointBitmap(&font, bitmap.data(), width, height, width, scale, scale, c);
+    if (FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0) {
+      std::fprintf(stderr, "glyph_atlas_maker: no glyph for '%c'\n", c);
+      return 1;
     }
-    glyphs.push_back({static_cast<int>(std::lround(advance * scale)), x0, ascent + y0, width,
-                      height, static_cast<int>(coverage.size())});
-    for (const unsigned char value : bitmap) {
-      coverage.push_back(
-          static_cast<int>(std::lround(255.0 * std::pow(value / 255.0, kCoverageGamma))));
+    const FT_GlyphSlot slot = face->glyph;
+    const FT_Bitmap& bitmap = slot->bitmap;
+    glyphs.push_back({slot->advance.x >> 6, slot->bitmap_left,
+                      static_cast<int>(ascent) - slot->bitmap_top, static_cast<int>(bitmap.width),
+                      static_cast<int>(bitmap.rows), coverage.size()});
+    for (unsigned row = 0; row < bitmap.rows; ++row) {
+      const unsigned char* line = bitmap.buffer + static_cast<long>(row) * bitmap.pitch;
+      coverage.insert(coverage.end(), line, line + bitmap.width);
     }
   }
 
-  std::printf("// Generated by scripts/make-glyph-atlas from %s at %g px: do not edit.\n", argv[1],
+  std::printf("// Generated by scripts/make-glyph-atlas from %s at %u px: do not edit.\n", argv[1],
               pixelHeight);
   std::printf("//\n// The glyphs are rendered from DejaVu Sans, which carries this notice:\n//\n");
-  std::istringstream lines(licence);
+  std::istringstream lines(notice);
   for (std::string line; std::getline(lines, line);) {
     std::printf(line.empty() ? "//\n" : "// %s\n", line.c_str());
   }
   std::printf("\nconstexpr std::int32_t kAtlasFirstChar = %d;\n", kFirstChar);
   std::printf("constexpr std::int32_t kAtlasLastChar = %d;\n", kLastChar);
-  std::printf("constexpr std::int32_t kAtlasAscent = %d;\n", ascent);
-  std::printf("constexpr std::int32_t kAtlasCellHeight = %d;\n\n", cellHeight);
+  std::printf("constexpr std::int32_t kAtlasAscent = %ld;\n", ascent);
+  std::printf("constexpr std::int32_t kAtlasCellHeight = %ld;\n\n", cellHeight);
   std::printf("// advance, left, top (from the cell's top), width, height, first coverage byte\n");
   std::printf("constexpr GlyphBox kAtlasGlyphs[] = {\n");
   for (std::size_t i = 0; i < glyphs.size(); ++i) {
     const Glyph& g = glyphs[i];
-    std::printf("    {%d, %d, %d, %d, %d, %d},  // '%c'\n", g.advance, g.left, g.top, g.width,
+    std::printf("    {%ld, %d, %d, %d, %d, %zu},  // '%c'\n", g.advance, g.left, g.top, g.width,
                 g.height, g.offset, static_cast<char>(kFirstChar + i));
   }
   std::printf("};\n\nconstexpr std::uint8_t kAtlasCoverage[] = {");
@@ -101,5 +104,7 @@ int main(int argc, char** argv) {
     std::printf(i % 16 == 0 ? "\n    %d," : " %d,", coverage[i]);
   }
   std::printf("\n};\n");
+  FT_Done_Face(face);
+  FT_Done_FreeType(library);
   return 0;
 }

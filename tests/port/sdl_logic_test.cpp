@@ -1,0 +1,52 @@
+// The SDL program's own decisions: which key presses are commands, and how long a frame rests.
+#include <gtest/gtest.h>
+
+#include "app/key_commands.h"
+#include "sdl/frame_pacing.h"
+#include "sdl/sdl_keys.h"
+
+namespace {
+
+TEST(SdlKeys, CommandKeysMapToTheirVirtualKeysWhateverTheShiftOrLock) {
+  const std::pair<SDL_Keycode, std::uint32_t> commands[] = {
+      {SDLK_TAB, kKeyTab}, {SDLK_ESCAPE, kKeyEscape}, {SDLK_LEFT, kKeyLeft},
+      {SDLK_UP, kKeyUp},   {SDLK_RIGHT, kKeyRight},   {SDLK_DOWN, kKeyDown},
+      {SDLK_a, kKeyA},     {SDLK_q, kKeyQ},           {SDLK_z, kKeyZ}};
+  for (const auto& [key, virtualKey] : commands) {
+    for (const std::uint16_t modifiers : {KMOD_NONE, KMOD_LSHIFT, KMOD_CAPS, KMOD_NUM, KMOD_CTRL}) {
+      EXPECT_EQ(VirtualKeyOf(key, modifiers), virtualKey) << key << " with " << modifiers;
+    }
+  }
+}
+
+TEST(SdlKeys, AltKeysAndOtherKeysAreNoCommands) {
+  for (const int alt : std::initializer_list<int>{KMOD_LALT, KMOD_RALT, KMOD_LALT | KMOD_LSHIFT}) {
+    EXPECT_EQ(VirtualKeyOf(SDLK_a, static_cast<std::uint16_t>(alt)), 0u);
+    EXPECT_EQ(VirtualKeyOf(SDLK_TAB, static_cast<std::uint16_t>(alt)),
+              0u);  // Alt+Tab belongs to the desktop
+    EXPECT_EQ(VirtualKeyOf(SDLK_ESCAPE, static_cast<std::uint16_t>(alt)), 0u);
+  }
+  for (const SDL_Keycode other : std::initializer_list<SDL_Keycode>{
+           SDLK_b, SDLK_RETURN, SDLK_SPACE, SDLK_F4, SDLK_LSHIFT, SDLK_KP_4, 0x41}) {
+    EXPECT_EQ(VirtualKeyOf(other, KMOD_NONE), 0u) << other;
+  }
+  EXPECT_TRUE(IsFullscreenToggle(SDLK_RETURN, KMOD_LALT));
+  EXPECT_TRUE(IsFullscreenToggle(SDLK_KP_ENTER, KMOD_RALT));
+  EXPECT_FALSE(IsFullscreenToggle(SDLK_RETURN, KMOD_NONE));
+  EXPECT_FALSE(IsFullscreenToggle(SDLK_a, KMOD_LALT));
+}
+
+TEST(FramePacing, TrustsAVsyncThatWaitedAndOtherwiseKeepsSixtyFramesASecond) {
+  EXPECT_EQ(PacingWaitUs(true, 16600), 0u);  // a 60 Hz refresh
+  EXPECT_EQ(PacingWaitUs(true, 6900), 0u);   // a 144 Hz refresh
+  // A vsync that returned at once (a virtual display) paces like none.
+  EXPECT_EQ(PacingWaitUs(true, 700), kFramePeriodUs - 700);
+  EXPECT_EQ(PacingWaitUs(false, 700), kFramePeriodUs - 700);
+  EXPECT_EQ(PacingWaitUs(false, 6900), kFramePeriodUs - 6900);
+  EXPECT_EQ(PacingWaitUs(false, 0), kFramePeriodUs);
+  // A frame slower than the period does not wait at all.
+  EXPECT_EQ(PacingWaitUs(false, kFramePeriodUs), 0u);
+  EXPECT_EQ(PacingWaitUs(false, 50000), 0u);
+}
+
+}  // namespace
