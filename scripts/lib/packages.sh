@@ -1,16 +1,19 @@
 # shellcheck shell=bash
-# The Debian/Ubuntu packages that building, testing and running Chromaflux need, and an installer
-# that touches apt only when one of them is missing. Sourced by scripts/test and scripts/run.
+# The Debian/Ubuntu packages that building, testing and running Chromaflux need, grouped by what
+# needs them, and an installer that touches apt only when one of them is missing. Sourced by
+# scripts/test and scripts/run.
 
-CHROMAFLUX_PACKAGES=(
-  cmake ninja-build g++                                    # native build
-  libgtest-dev libbenchmark-dev clang-format               # native tests, benchmarks, format check
-  googletest                                               # /usr/src/googletest for Windows tests
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix      # Windows cross compilers
-  wine64 wine                                              # running the Windows builds
-  xvfb xdotool imagemagick x11-utils                       # headless display, input, screenshots
-  libgl1-mesa-dri fonts-liberation                         # Wine's renderer and its Verdana stand-in
+# The desktop program: compiler, build tools, SDL2. Its font and logos are built in.
+CHROMAFLUX_NATIVE_PACKAGES=(cmake ninja-build g++ libsdl2-dev)
+# A private X display with a window manager, driven and read back as a user would.
+CHROMAFLUX_HEADLESS_PACKAGES=(xvfb openbox xdotool imagemagick x11-utils)
+# The Windows program: cross compilers, Wine, Wine's renderer and its Verdana stand-in.
+CHROMAFLUX_WINDOWS_PACKAGES=(
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine
+  libgl1-mesa-dri fonts-liberation
 )
+# The tests: GoogleTest (also as source for the Windows tests), Google Benchmark, the format check.
+CHROMAFLUX_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-format googletest)
 
 # Prints the given packages that dpkg does not report as installed, one a line.
 chromaflux_missing_packages() {
@@ -22,17 +25,18 @@ chromaflux_missing_packages() {
   done
 }
 
-# Installs whatever of CHROMAFLUX_PACKAGES is missing; runs apt-get update only in that case.
+# chromaflux_install_packages PACKAGE...: installs whichever are missing; runs apt-get update
+# only in that case.
 chromaflux_install_packages() {
   if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
     echo "error: dpkg/apt-get not found; this script expects Debian or Ubuntu" >&2
-    echo "       (needed: ${CHROMAFLUX_PACKAGES[*]})" >&2
+    echo "       (needed: $*)" >&2
     return 1
   fi
   local missing
-  mapfile -t missing < <(chromaflux_missing_packages "${CHROMAFLUX_PACKAGES[@]}")
+  mapfile -t missing < <(chromaflux_missing_packages "$@")
   if ((${#missing[@]} == 0)); then
-    echo "All ${#CHROMAFLUX_PACKAGES[@]} required packages are installed."
+    echo "All $# required packages are installed."
     return 0
   fi
   echo "Installing missing packages: ${missing[*]}"

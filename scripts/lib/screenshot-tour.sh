@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# The headless tour of scripts/run, inside a Wine session:
+# The headless tour of scripts/run, inside scripts/x-session or scripts/wine-session:
 #
 #   bash scripts/lib/screenshot-tour.sh EXE WORK_DIR SCREENSHOT_DIR
 #
@@ -15,7 +15,7 @@ screenshot_dir=$3
 # shellcheck source=scripts/lib/drive.sh
 source "$(dirname "${BASH_SOURCE[0]}")/drive.sh"
 
-readonly kStartSeconds=90  # Wine start-up plus the 48 MB of geometry tables
+readonly kStartSeconds=90  # Wine start-up (for the Windows program) plus the 48 MB of tables
 readonly kFadeInSeconds=1  # a new colour ring fades in from black within 510 ms
 
 rm -rf "$work_dir"

@@ -7,7 +7,10 @@
 // a renderer that lost its device says so with an event, which the next CheckDisplay handles.
 #include "sdl/sdl_display.h"
 
+#include <cstring>
+
 #include <SDL2/SDL.h>
+#include <SDL2/SDL_opengl.h>
 
 #include "platform/display.h"
 #include "software/frame_fit.h"
@@ -18,12 +21,42 @@ namespace {
 constexpr int kBytesPerPixel = 4;
 constexpr Uint32 kFullscreen = SDL_WINDOW_FULLSCREEN_DESKTOP;
 
+// Whether the renderer is OpenGL rasterised on the processor (Mesa's llvmpipe or softpipe, as on
+// a virtual display or a machine without a graphics driver). Drawing the scaled frame through it
+// costs several times the whole frame's own work; SDL's software renderer only copies it.
+bool RasterisesOnTheProcessor(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) {
+    return false;
+  }
+  using GetString = const GLubyte* (*)(GLenum);
+  const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const auto* name = getString == nullptr ? nullptr : getString(GL_RENDERER);
+  if (name == nullptr) {
+    return false;
+  }
+  const char* text = reinterpret_cast<const char*>(name);
+  return std::strstr(text, "llvmpipe") != nullptr || std::strstr(text, "softpipe") != nullptr ||
+         std::strstr(text, "Software Rasterizer") != nullptr;
+}
+
+// The renderer: the display's own with vsync where it has one, else SDL's software renderer
+// presenting straight to the window. Null when neither can be made.
+SDL_Renderer* CreateBestRenderer() {
+  SDL_Renderer* renderer = SDL_CreateRenderer(app.sdlWindow, -1, SDL_RENDERER_PRESENTVSYNC);
+  if (renderer != nullptr && !RasterisesOnTheProcessor(renderer)) {
+    return renderer;
+  }
+  if (renderer != nullptr) {
+    SDL_DestroyRenderer(renderer);
+  }
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  return SDL_CreateRenderer(app.sdlWindow, -1, SDL_RENDERER_SOFTWARE);
+}
+
 // The renderer and its texture; false when either cannot be made.
 bool CreateRenderer() {
-  app.sdlRenderer = SDL_CreateRenderer(app.sdlWindow, -1, SDL_RENDERER_PRESENTVSYNC);
-  if (app.sdlRenderer == nullptr) {
-    app.sdlRenderer = SDL_CreateRenderer(app.sdlWindow, -1, SDL_RENDERER_SOFTWARE);
-  }
+  app.sdlRenderer = CreateBestRenderer();
   if (app.sdlRenderer == nullptr) {
     return false;
   }

@@ -1,0 +1,46 @@
+// One whole running frame of the SDL program on a real display, the present included: the
+// processor time per frame that the program costs, with its own work and SDL's together. Needs an
+// X display (scripts/x-session gives one); the frames follow each other unpaced.
+#include <benchmark/benchmark.h>
+
+#include <SDL2/SDL.h>
+
+#include "app/frame_driver.h"
+#include "app/scene.h"
+#include "platform/clock.h"
+#include "sdl/sdl_display.h"
+#include "software/memory_frame.h"
+#include "state/app_state.h"
+#include "state/rng.h"
+
+namespace {
+
+constexpr std::uint32_t kFrameMs = 16;  // each frame covers 1/60 s, as when the display paces it
+
+// The heaviest ordinary frame, as BM_RunFrame has it: console open, the ring fading to black.
+void BM_SdlFrame(benchmark::State& state) {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !OpenSdlDisplay()) {
+    state.SkipWithError(SDL_GetError());
+    return;
+  }
+  SeedRng(12345);
+  if (!CreateMemoryFrame() || !PrepareScene()) {
+    state.SkipWithError("not enough memory");
+    return;
+  }
+  app.started = 1;
+  app.consoleOffset = 80;
+  app.tabPressed = 1;
+  for (auto _ : state) {
+    app.modelClockMs = 19500;  // stays inside the fade-to-black window
+    app.lastFrameTick = GetTicks() - kFrameMs;
+    SDL_PumpEvents();
+    benchmark::DoNotOptimize(RunFrame());
+  }
+  state.SetItemsProcessed(state.iterations());
+  CloseSdlDisplay();
+  SDL_Quit();
+}
+BENCHMARK(BM_SdlFrame)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+}  // namespace
