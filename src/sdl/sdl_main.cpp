@@ -4,6 +4,7 @@
 // (a frame and a console slide step). Unlike it, the loop rests after each frame instead of
 // spinning, in step with the display's refresh or else for the rest of 1/60 s.
 #include <cstdio>
+#include <cstring>
 
 #include <SDL2/SDL.h>
 
@@ -23,6 +24,19 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr std::uint64_t kMillisecondsPerSecond = 1000;
 constexpr std::uint64_t kMicrosecondsPerSecond = 1000000;
+
+// Whether SDL found a display someone can see. With none, SDL falls back to drivers that draw
+// nowhere ("offscreen", "dummy"); a visual toy running there unseen has failed to start, unless
+// someone asked for such a driver by name (SDL_VIDEODRIVER).
+bool DisplayIsVisible() {
+  const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (requested != nullptr && requested[0] != '\0') {
+    return true;
+  }
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver != nullptr && std::strcmp(driver, "offscreen") != 0 &&
+         std::strcmp(driver, "dummy") != 0;
+}
 
 // Reports a start-up failure on standard error and, where SDL can show one, in a message box.
 int Fail(const char* what, const char* why) {
@@ -103,7 +117,11 @@ int main(int, char**) {
   // performance counter runs from the machine's start, like the Windows tick count.
   SeedRng(static_cast<std::uint32_t>(CounterIn(kMillisecondsPerSecond)));
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    return Fail("cannot start SDL's video", SDL_GetError());
+    return Fail("no display", SDL_GetError());
+  }
+  if (!DisplayIsVisible()) {
+    SDL_Quit();
+    return Fail("no display", "DISPLAY or WAYLAND_DISPLAY names none that answers");
   }
   if (!OpenSdlDisplay()) {
     const int result = Fail("cannot open the display", SDL_GetError());
