@@ -40,6 +40,13 @@ void DrawRunningFrame() {
 
 }  // namespace
 
+void StartFrameClocks() {
+  const std::uint32_t startTick = GetTicks();
+  app.lastFrameTick = startTick;
+  app.fpsTick = startTick;
+  app.started = 0;
+}
+
 std::int32_t RunFrame() {
   switch (CheckDisplay()) {
     case DisplayCheck::NotExclusive:

@@ -3,6 +3,10 @@
 
 #include <cstdint>
 
+// Starts the clocks of the loop at the current tick, on the intro page: the first frame's time
+// counts from here, and so does the first frame-rate window.
+void StartFrameClocks();
+
 // Runs one frame: checks the display, advances the clocks, switches the model when the play
 // period ran out, draws the intro page or the visuals, and flips. 0 = go on, 1 = end the loop.
 std::int32_t RunFrame();

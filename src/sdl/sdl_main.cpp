@@ -11,7 +11,6 @@
 #include "app/frame_driver.h"
 #include "app/key_commands.h"
 #include "app/scene.h"
-#include "platform/clock.h"
 #include "sdl/frame_pacing.h"
 #include "sdl/sdl_display.h"
 #include "sdl/sdl_keys.h"
@@ -135,10 +134,7 @@ int main(int, char**) {
     SDL_Quit();
     return result;
   }
-  const std::uint32_t startTick = GetTicks();
-  app.lastFrameTick = startTick;
-  app.fpsTick = startTick;
-  app.started = 0;
+  StartFrameClocks();
 
   const bool ended = RunEventLoop();
   CloseSdlDisplay();

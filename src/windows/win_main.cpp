@@ -114,10 +114,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     MessageBoxA(app.window, "not enough memory", "error", MB_OK);
     return kExitNoMemory;
   }
-  const std::uint32_t startTick = GetTickCount();
-  app.lastFrameTick = startTick;
-  app.fpsTick = startTick;
-  app.started = 0;
+  StartFrameClocks();
 
   const WPARAM lastWParam = RunMessageLoop();
   CloseDisplay();
