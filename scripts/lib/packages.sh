@@ -10,6 +10,7 @@ CHROMAFLUX_PACKAGES=(
   wine64 wine                                              # running the Windows builds
   xvfb xdotool imagemagick x11-utils                       # headless display, input, screenshots
   libgl1-mesa-dri fonts-liberation                         # Wine's renderer and its Verdana stand-in
+  clang libclang-rt-14-dev                                 # the fuzz target (libFuzzer)
 )
 
 # Prints the given packages that dpkg does not report as installed, one a line.
