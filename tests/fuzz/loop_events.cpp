@@ -66,7 +66,8 @@ bool NextLoopEvent(LoopEventReader& reader, LoopEvent& event) {
     if (!ReadByte(reader, arg) || !ReadByte(reader, high)) {
       return false;
     }
-    event.value = (high << 8 | arg) * kLongestFrameMs / kLongFrameSteps;
+    const std::uint64_t steps = high << 8 | arg;
+    event.value = static_cast<std::uint32_t>(steps * kLongestFrameMs / kLongFrameSteps);
     return true;
   }
   if (b < kFirstRefusedLock) {
