@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cassert>
+#include <cstddef>
 
 #include "doubles/doubles.h"
 #include "state/app_state.h"
@@ -49,10 +51,8 @@ void FillBackBuffer(std::uint32_t colour) {
   display.calls.push_back("FillBackBuffer");
   assert(!display.locked && !display.dcHeld);
   for (std::int32_t y = 0; y < screenHeight; ++y) {
-    for (std::int32_t x = 0; x < screenWidth; ++x) {
-      display.memory[display.guardWords + static_cast<std::size_t>(y) * display.pitchPixels + x] =
-          colour;
-    }
+    const auto row = static_cast<std::ptrdiff_t>(display.guardWords) + y * display.pitchPixels;
+    std::fill_n(display.memory.begin() + row, screenWidth, colour);
   }
 }
 
