@@ -14,6 +14,8 @@ CHROMAFLUX_WINDOWS_PACKAGES=(
 )
 # The tests: GoogleTest (also as source for the Windows tests), Google Benchmark, the format check.
 CHROMAFLUX_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-format googletest)
+# The fuzz target: clang with libFuzzer and its sanitizer runtimes.
+CHROMAFLUX_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 # Prints the given packages that dpkg does not report as installed, one a line.
 chromaflux_missing_packages() {

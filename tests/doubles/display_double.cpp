@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cassert>
+#include <cstddef>
 
 #include "doubles/doubles.h"
 #include "state/app_state.h"
@@ -10,17 +12,19 @@ TextRecorder text;
 LogoRecorder logos;
 std::uint32_t clockTicks = 0;
 
-void ResetDoubles(std::int32_t pitchPixels, std::uint32_t fill) {
+void ResetDoubles(std::int32_t pitchPixels, std::uint32_t fill, std::size_t guardWords) {
   display = DisplayDouble{};
   display.pitchPixels = pitchPixels;
-  display.memory.assign(static_cast<std::size_t>(pitchPixels) * screenHeight, fill);
+  display.guardWords = guardWords;
+  display.memory.assign(static_cast<std::size_t>(pitchPixels) * screenHeight + 2 * guardWords,
+                        fill);
   text = TextRecorder{};
   logos = LogoRecorder{};
   clockTicks = 0;
 }
 
 std::uint32_t PixelAt(std::int32_t x, std::int32_t y) {
-  return display.memory[static_cast<std::size_t>(y) * display.pitchPixels + x];
+  return display.memory[display.guardWords + static_cast<std::size_t>(y) * display.pitchPixels + x];
 }
 
 }  // namespace doubles
@@ -40,16 +44,15 @@ DisplayCheck CheckDisplay() {
 void FillCornerPixel() {
   display.calls.push_back("FillCornerPixel");
   assert(!display.locked && !display.dcHeld);
-  display.memory[0] = 0;
+  display.memory[display.guardWords] = 0;
 }
 
 void FillBackBuffer(std::uint32_t colour) {
   display.calls.push_back("FillBackBuffer");
   assert(!display.locked && !display.dcHeld);
   for (std::int32_t y = 0; y < screenHeight; ++y) {
-    for (std::int32_t x = 0; x < screenWidth; ++x) {
-      display.memory[static_cast<std::size_t>(y) * display.pitchPixels + x] = colour;
-    }
+    const auto row = static_cast<std::ptrdiff_t>(display.guardWords) + y * display.pitchPixels;
+    std::fill_n(display.memory.begin() + row, screenWidth, colour);
   }
 }
 
@@ -66,7 +69,7 @@ bool LockBackBuffer() {
     return false;
   }
   display.locked = true;
-  app.pixels = display.memory.data();
+  app.pixels = display.memory.data() + display.guardWords;
   app.pitchPixels = display.pitchPixels;
   return true;
 }

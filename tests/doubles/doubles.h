@@ -3,6 +3,7 @@
 // can check whole frames and key sequences.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -16,7 +17,8 @@ namespace doubles {
 
 // The back buffer and the display state that CheckDisplay reports.
 struct DisplayDouble {
-  std::vector<std::uint32_t> memory;  // pitchPixels x screenHeight pixels
+  std::vector<std::uint32_t> memory;  // guard words, pitchPixels x screenHeight pixels, guard words
+  std::size_t guardWords = 0;         // words before the first row and after the last one
   std::int32_t pitchPixels = 800;     // row length the lock reports
   std::deque<DisplayCheck> checks;    // next answers of CheckDisplay; Ready once empty
   bool lockFails = false;             // LockBackBuffer refuses
@@ -58,8 +60,10 @@ extern TextRecorder text;
 extern LogoRecorder logos;
 extern std::uint32_t clockTicks;  // what GetTicks answers
 
-// Back to a fresh, unlocked display of the given pitch, filled with `fill`; clears every record.
-void ResetDoubles(std::int32_t pitchPixels = 800, std::uint32_t fill = 0xDEADBEEF);
+// Back to a fresh, unlocked display of the given pitch, filled with `fill` (the guard words too);
+// clears every record.
+void ResetDoubles(std::int32_t pitchPixels = 800, std::uint32_t fill = 0xDEADBEEF,
+                  std::size_t guardWords = 0);
 
 // Pixel (x, y) of the memory back buffer.
 std::uint32_t PixelAt(std::int32_t x, std::int32_t y);
