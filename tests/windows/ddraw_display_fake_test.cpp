@@ -1,4 +1,5 @@
-// The display layer against scripted DirectDraw objects.
+// The display layer against scripted DirectDraw objects. tests/README.md lists every failure path
+// of the display and the logo surfaces with the test that covers it.
 #include <gtest/gtest.h>
 
 #include <cstdint>
