@@ -1,13 +1,15 @@
 # shellcheck shell=bash
-# Drives Chromaflux under X the way a user does (xdotool keys and clicks, which reach a Wine window
-# without a window manager) and reads the screen back with ImageMagick. Sourced by scripts/run's
-# screenshot tour and by the end-to-end tests. Needs DISPLAY (an 800x600x24 X server) and wine.
+# Drives Chromaflux under X the way a user does (xdotool keys and clicks; scripts/wine-session and
+# scripts/x-session run openbox as the window manager) and reads the screen back with ImageMagick.
+# Sourced by scripts/run's screenshot tour and by the end-to-end tests. Needs DISPLAY (an
+# 800x600x24 X server) and, for the Windows program, wine.
 #
 # Screen geometry used below, at 800 x 600 with the console fully open (console top row 520):
 # the intro prompt sits at y 438, the colour band is console row 0, the play-mode buttons are
 # console rows 37..49 and the 14 model buttons console rows 52..65, 24 columns each from x 286.
 
-cf_program_pid=""    # pid of the wine process running the program
+cf_program_pid=""    # pid of the process that started the program (wine for the Windows one)
+cf_program_exe=""    # the program's absolute path
 cf_program_rc_file=""  # the program's exit code lands here when it ends
 cf_shot_dir=""       # where cf_shot saves its pictures
 cf_shot_count=0      # numbers the pictures in the order they were taken
@@ -33,7 +35,9 @@ cf_awk_true() { awk "BEGIN { exit !($1) }"; }
 # cf_start EXE DIR: starts the program in the background, under Wine when EXE is a Windows program;
 # its output goes to DIR/program.log.
 cf_start() {
-  local exe=$1 dir=$2
+  local exe dir=$2
+  exe=$(realpath "$1")
+  cf_program_exe=$exe
   mkdir -p "$dir"
   cf_shot_dir=$dir
   cf_shot_count=0
@@ -71,6 +75,33 @@ cf_cleanup() {
     done
   fi
 }
+
+# The pid of the Windows process running the program, found by its command line: the path given
+# to wine, or its Windows form (Z: and backslashes); empty when there is none. `wine` does not
+# always run the program in its own process: with 32-bit Wine installed, a 64-bit program runs in
+# a child of start.exe, whose command line is the Windows form.
+cf_program_process() {
+  local windows_path="Z:${cf_program_exe//\//\\}" file cmd
+  for file in /proc/[0-9]*/cmdline; do
+    cmd=$(tr -d '\0' 2>/dev/null <"$file") || continue
+    if [[ "$cmd" == "$windows_path" || "$cmd" == "$cf_program_exe" ]]; then
+      file=${file#/proc/}
+      echo "${file%/cmdline}"
+      return
+    fi
+  done
+}
+
+# cf_cpu_ticks PID: the processor time the process has used, in clock ticks (1/100 s).
+cf_cpu_ticks() {
+  local stat fields
+  stat=$(<"/proc/$1/stat")
+  read -r -a fields <<<"${stat##*) }"  # after the command name, which may hold spaces
+  echo $((fields[11] + fields[12]))     # utime and stime, fields 14 and 15 of the whole line
+}
+
+# cf_rss_kb PID: the process's resident memory in KiB.
+cf_rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
 
 # cf_wait_exit SECONDS: waits for the program to end and prints its exit code; fails on timeout.
 cf_wait_exit() {
@@ -284,4 +315,48 @@ cf_try_wait_for() {
 # cf_wait_for SECONDS NAME PREDICATE: the same, failing the run on timeout.
 cf_wait_for() {
   cf_try_wait_for "$@" || cf_fail "no $2 screen within $1 s (see $cf_last_shot)"
+}
+
+# --- Another program takes the foreground, and Chromaflux gets it back ---------------------------
+
+cf_other_pid=""  # the wine process of the other program
+
+# cf_open_other_program DIR: starts Wine's notepad, which takes the foreground (Wine minimises the
+# full-screen program); waits up to 30 s for its window.
+cf_open_other_program() {
+  wine notepad </dev/null >"$1/notepad.log" 2>&1 &
+  cf_other_pid=$!
+  local deadline=$(($(cf_now_ms) + 30000))
+  until xdotool search --name 'Notepad' >/dev/null 2>&1; do
+    (($(cf_now_ms) < deadline)) || cf_fail "notepad shows no window within 30 s"
+    sleep 0.2
+  done
+}
+
+# Closes the other program (Alt+F4 on its window) and waits up to 10 s for it to end.
+cf_close_other_program() {
+  local window
+  window=$(xdotool search --name 'Notepad' | head -n 1)
+  [[ -n "$window" ]] || cf_fail "notepad's window is gone"
+  xdotool windowactivate --sync "$window" key alt+F4 2>/dev/null
+  local deadline=$(($(cf_now_ms) + 10000))
+  while kill -0 "$cf_other_pid" 2>/dev/null; do
+    (($(cf_now_ms) < deadline)) || cf_fail "notepad did not close within 10 s"
+    sleep 0.1
+  done
+  wait "$cf_other_pid" 2>/dev/null || true
+  cf_other_pid=""
+}
+
+# Activates Chromaflux's window again, as a user does from the task bar.
+cf_activate_program() {
+  local window
+  window=$(xdotool search --name '^Chromaflux$' | head -n 1)
+  [[ -n "$window" ]] || cf_fail "no window named Chromaflux"
+  xdotool windowactivate --sync "$window" 2>/dev/null || cf_fail "could not activate window $window"
+}
+
+# cf_changed_pixels A B GEOMETRY: how many pixels of the region differ between two pictures.
+cf_changed_pixels() {
+  compare -metric AE "$1[$3]" "$2[$3]" null: 2>&1 || true
 }

@@ -12,18 +12,33 @@ CHROMAFLUX_WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine
   libgl1-mesa-dri fonts-liberation
 )
+# The tests of the windows-i686 build under 32-bit Wine.
+CHROMAFLUX_WINDOWS32_PACKAGES=(wine32:i386 libgl1-mesa-dri:i386)
 # The tests: GoogleTest (also as source for the Windows tests), Google Benchmark, the format check.
 CHROMAFLUX_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-format googletest)
 # The fuzz target: clang with libFuzzer and its sanitizer runtimes.
 CHROMAFLUX_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
+# Succeeds when dpkg reports the package installed. A package installed for two architectures
+# (libgl1-mesa-dri once libgl1-mesa-dri:i386 is in) gives one line per architecture: a name without
+# an architecture needs the machine's own (or "all"), a name with one (wine32:i386) only matches it.
+chromaflux_package_installed() {
+  local package=$1 native status arch
+  native=$(dpkg --print-architecture)
+  while IFS='|' read -r status arch; do
+    [[ "$status" == "install ok installed" ]] || continue
+    if [[ "$package" == *:* || "$arch" == "$native" || "$arch" == all ]]; then
+      return 0
+    fi
+  done < <(dpkg-query -W -f='${Status}|${Architecture}\n' "$package" 2>/dev/null)
+  return 1
+}
+
 # Prints the given packages that dpkg does not report as installed, one a line.
 chromaflux_missing_packages() {
   local package
   for package in "$@"; do
-    if [[ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" != "install ok installed" ]]; then
-      echo "$package"
-    fi
+    chromaflux_package_installed "$package" || echo "$package"
   done
 }
 
@@ -50,6 +65,17 @@ chromaflux_install_packages() {
     fi
     sudo=(sudo)
   fi
+  # Packages of another architecture (wine32:i386) need it enabled before apt-get update.
+  local package arch
+  for package in "${missing[@]}"; do
+    [[ "$package" == *:* ]] || continue
+    arch=${package##*:}
+    if [[ "$arch" != "$(dpkg --print-architecture)" ]] &&
+      ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+      echo "Enabling the $arch architecture (dpkg --add-architecture $arch)"
+      "${sudo[@]}" dpkg --add-architecture "$arch"
+    fi
+  done
   "${sudo[@]}" apt-get update
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y --no-install-recommends "${missing[@]}" </dev/null

@@ -1,5 +1,8 @@
-// The display layer against scripted DirectDraw objects.
+// The display layer against scripted DirectDraw objects. tests/README.md lists every failure path
+// of the display and the logo surfaces with the test that covers it.
 #include <gtest/gtest.h>
+
+#include <cstdint>
 
 #include "fake_ddraw.h"
 #include "platform/display.h"
@@ -201,6 +204,58 @@ TEST_F(FakeDisplay, CloseDisplayReleasesTheLogoSurfacesBeforeDirectDraw) {
   EXPECT_EQ(app.logo106Surface, nullptr);
   EXPECT_EQ(app.logo107Surface, nullptr);
   EXPECT_EQ(ddraw.releases, 1);
+}
+
+// OpenDisplay from a closed display, with the fake handed out by the test's DirectDrawCreateEx.
+class FakeOpenDisplay : public FakeDisplay {
+ protected:
+  void SetUp() override {
+    FakeDisplay::SetUp();
+    app.ddraw = nullptr;
+    app.primarySurface = nullptr;
+    app.backBuffer = nullptr;
+    fake::directDrawCreate = {};
+    fake::directDraw = &ddraw;
+    fake::directDrawCreatePlain.clear();
+  }
+
+  // Any handle: the fake only records it.
+  HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x1234));
+};
+
+TEST_F(FakeOpenDisplay, TakesExclusiveFullScreenModeAt800x600x32) {
+  EXPECT_EQ(OpenDisplay(window), DD_OK);
+  EXPECT_EQ(app.ddraw, &ddraw);
+  EXPECT_EQ(fake::directDrawCreatePlain, std::vector<bool>{true});
+  EXPECT_EQ(ddraw.cooperativeWindows, std::vector<HWND>{window});
+  EXPECT_EQ(ddraw.cooperativeFlags, std::vector<DWORD>{0x11});
+  ASSERT_EQ(ddraw.displayModes.size(), 1u);
+  const fake::DisplayMode& mode = ddraw.displayModes[0];
+  EXPECT_EQ(mode.width, 800u);
+  EXPECT_EQ(mode.height, 600u);
+  EXPECT_EQ(mode.bitsPerPixel, 32u);
+  EXPECT_EQ(mode.refreshRate, 0u);
+  EXPECT_EQ(mode.flags, 0u);
+}
+
+TEST_F(FakeOpenDisplay, StopsAtTheFirstRefusalAndReportsIt) {
+  // No object: nothing else is asked, and no chain can be made without one.
+  fake::directDrawCreate.answers = {DDERR_NODIRECTDRAWHW};
+  EXPECT_EQ(OpenDisplay(window), DDERR_NODIRECTDRAWHW);
+  EXPECT_EQ(app.ddraw, nullptr);
+  EXPECT_EQ(ddraw.setCooperativeLevel.calls, 0);
+  EXPECT_NE(CreateFlipChain(1), DD_OK);
+  EXPECT_EQ(ddraw.createSurface.calls, 0);
+
+  // Exclusive mode refused (another program holds it): the mode is left alone.
+  ddraw.setCooperativeLevel.answers = {DDERR_EXCLUSIVEMODEALREADYSET};
+  EXPECT_EQ(OpenDisplay(window), DDERR_EXCLUSIVEMODEALREADYSET);
+  EXPECT_EQ(ddraw.setDisplayMode.calls, 0);
+
+  // The mode refused (a screen that cannot show 800 x 600 x 32): start-up must not go on.
+  ddraw.setDisplayMode.answers = {DDERR_UNSUPPORTED};
+  EXPECT_EQ(OpenDisplay(window), DDERR_UNSUPPORTED);
+  EXPECT_EQ(ddraw.setDisplayMode.calls, 1);
 }
 
 // CreateFlipChain and CreateOffscreenSurface, starting from an opened display without a chain.

@@ -2,6 +2,10 @@
 
 namespace fake {
 
+Script directDrawCreate;
+FakeDirectDraw* directDraw = nullptr;
+std::vector<bool> directDrawCreatePlain;
+
 HRESULT Script::Next() {
   ++calls;
   if (answers.empty()) {
@@ -303,10 +307,15 @@ HRESULT STDMETHODCALLTYPE FakeDirectDraw::CreateSurface(LPDDSURFACEDESC2 desc,
 HRESULT STDMETHODCALLTYPE FakeDirectDraw::RestoreAllSurfaces() {
   return restoreAllSurfaces.Next();
 }
-HRESULT STDMETHODCALLTYPE FakeDirectDraw::SetCooperativeLevel(HWND, DWORD) {
+HRESULT STDMETHODCALLTYPE FakeDirectDraw::SetCooperativeLevel(HWND window, DWORD flags) {
+  cooperativeWindows.push_back(window);
+  cooperativeFlags.push_back(flags);
   return setCooperativeLevel.Next();
 }
-HRESULT STDMETHODCALLTYPE FakeDirectDraw::SetDisplayMode(DWORD, DWORD, DWORD, DWORD, DWORD) {
+HRESULT STDMETHODCALLTYPE FakeDirectDraw::SetDisplayMode(DWORD width, DWORD height,
+                                                         DWORD bitsPerPixel, DWORD refreshRate,
+                                                         DWORD flags) {
+  displayModes.push_back({width, height, bitsPerPixel, refreshRate, flags});
   return setDisplayMode.Next();
 }
 HRESULT STDMETHODCALLTYPE FakeDirectDraw::TestCooperativeLevel() {
@@ -385,3 +394,13 @@ HRESULT STDMETHODCALLTYPE FakeDirectDraw::EvaluateMode(DWORD, DWORD*) {
 }
 
 }  // namespace fake
+
+// Defined here, the linker takes this stand-in instead of ddraw.dll's import for the whole test
+// executable, so OpenDisplay creates the fake object.
+HRESULT WINAPI DirectDrawCreateEx(GUID* driver, LPVOID* object, REFIID iid, IUnknown* outer) {
+  fake::directDrawCreatePlain.push_back(driver == nullptr && IsEqualIID(iid, IID_IDirectDraw7) &&
+                                        outer == nullptr);
+  const HRESULT answer = fake::directDrawCreate.Next();
+  *object = answer == DD_OK ? static_cast<IDirectDraw7*>(fake::directDraw) : nullptr;
+  return answer;
+}

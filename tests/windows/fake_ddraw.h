@@ -1,6 +1,6 @@
 // Scripted stand-ins for IDirectDraw7 and IDirectDrawSurface7, for the answers that Wine's real
 // DirectDraw cannot be made to give on demand (a refused restore, a blitter that stays busy, a
-// short pitch, contents lost across a restore).
+// short pitch, contents lost across a restore, a refused object or display mode).
 //
 // Each method the display layer uses answers from its Script: the queued answers first, then
 // `otherwise`; it counts its calls and records its arguments. Every other method of the interface
@@ -149,12 +149,19 @@ class FakeSurface : public IDirectDrawSurface7 {
   std::uint32_t* bits_ = nullptr;  // top-down rows of width_ pixels
 };
 
+struct DisplayMode {
+  DWORD width, height, bitsPerPixel, refreshRate, flags;
+};
+
 class FakeDirectDraw : public IDirectDraw7 {
  public:
   Script createSurface, restoreAllSurfaces, setCooperativeLevel, setDisplayMode,
       testCooperativeLevel;
   std::deque<IDirectDrawSurface7*> surfaces;  // handed out by successful CreateSurface calls
   std::vector<DDSURFACEDESC2> createdDescs;   // the description of every CreateSurface call
+  std::vector<HWND> cooperativeWindows;       // the arguments of every SetCooperativeLevel
+  std::vector<DWORD> cooperativeFlags;
+  std::vector<DisplayMode> displayModes;  // the arguments of every SetDisplayMode
   int releases = 0;
   int unexpectedCalls = 0;
 
@@ -205,5 +212,12 @@ class FakeDirectDraw : public IDirectDraw7 {
  private:
   HRESULT Unexpected();
 };
+
+// The test executable's DirectDrawCreateEx answers from `directDrawCreate`; a success hands out
+// `directDraw`. Each call records whether it asked for IDirectDraw7 of the default driver without
+// an outer object, as the display layer must.
+extern Script directDrawCreate;
+extern FakeDirectDraw* directDraw;
+extern std::vector<bool> directDrawCreatePlain;
 
 }  // namespace fake
