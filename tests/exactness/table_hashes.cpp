@@ -1,0 +1,101 @@
+// Prints hashes of everything the plasma computes in floating point: the geometry tables, the 14
+// cosine tables with the index fields evaluated from them, and long runs of drift values. The
+// native build and the WebAssembly build must print the same lines; both are compared with
+// table_hashes.txt, recorded from the native build.
+//
+// One line per run: name, number of 32-bit values, FNV-1a 64 over their little-endian bytes.
+#include <cinttypes>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <new>
+
+#include "plasma/frame_composition.h"
+#include "plasma/geometry_tables.h"
+#include "plasma/model_selection.h"
+#include "state/app_state.h"
+#include "state/rng.h"
+
+namespace {
+
+constexpr std::uint64_t kFnvOffset = 14695981039346656037u;
+constexpr std::uint64_t kFnvPrime = 1099511628211u;
+constexpr std::int32_t kByteBits = 8;
+constexpr std::int32_t kDriftSamples = 215000;  // two values each: 430,000 per run
+constexpr std::int32_t kSmallOffsetSpan = 100;  // rest points cycle through -50 ... 49
+constexpr std::int32_t kLongRunStepMs = 9987;   // the last sample lands just below 2^31 ms
+constexpr std::uint32_t kAddOnSeed = 20399;     // any fixed seed: the add-ons of every model
+constexpr std::size_t kNameLength = 32;
+
+class Fnv1a {
+ public:
+  void Add(std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (std::int32_t shift = 0; shift < 32; shift += kByteBits) {
+      hash_ = (hash_ ^ ((bits >> shift) & 0xFFu)) * kFnvPrime;
+    }
+    ++count_;
+  }
+  void Print(const char* name) const {
+    std::printf("%s %" PRIu32 " %016" PRIx64 "\n", name, count_, hash_);
+  }
+
+ private:
+  std::uint64_t hash_ = kFnvOffset;
+  std::uint32_t count_ = 0;
+};
+
+void PrintTable(const char* name, const std::int32_t* table, std::int32_t entries) {
+  Fnv1a hash;
+  for (std::int32_t i = 0; i < entries; ++i) {
+    hash.Add(table[i]);
+  }
+  hash.Print(name);
+}
+
+// Drift at model clock `stepMs` x k for k = 0 ... kDriftSamples - 1, around rest points that walk
+// through the whole small add-on square.
+void PrintDriftRun(const char* name, std::int32_t stepMs) {
+  Fnv1a hash;
+  for (std::int32_t k = 0; k < kDriftSamples; ++k) {
+    const std::int32_t restX = k % kSmallOffsetSpan - kSmallOffsetSpan / 2;
+    const std::int32_t restY = k / kSmallOffsetSpan % kSmallOffsetSpan - kSmallOffsetSpan / 2;
+    const FrameDrift drift = ComputeFrameDrift(k * stepMs, restX, restY);
+    hash.Add(drift.x);
+    hash.Add(drift.y);
+  }
+  hash.Print(name);
+}
+
+}  // namespace
+
+int main() {
+  app.RADIUS = new (std::nothrow) std::int32_t[kRadiusWaveEntries];
+  app.WAVE = new (std::nothrow) std::int32_t[kRadiusWaveEntries];
+  app.ANGLE = new (std::nothrow) std::int32_t[kGridEntries];
+  app.IndexBuffer = new (std::nothrow) std::int32_t[screenWidth * screenHeight];
+  app.CosineTable = new (std::nothrow) std::int32_t[ringSize];
+  if (app.RADIUS == nullptr || app.WAVE == nullptr || app.ANGLE == nullptr ||
+      app.IndexBuffer == nullptr || app.CosineTable == nullptr) {
+    std::fputs("not enough memory for the tables\n", stderr);
+    return 1;
+  }
+  BuildGeometryTables();
+  PrintTable("radius", app.RADIUS, kGridEntries);
+  PrintTable("wave", app.WAVE, kGridEntries);
+  PrintTable("angle", app.ANGLE, kGridEntries);
+
+  SeedRng(kAddOnSeed);
+  for (std::int32_t model = 0; model < kModelCount; ++model) {
+    SelectModel(model);
+    char name[kNameLength];
+    std::snprintf(name, sizeof name, "cosine-%02" PRId32, model);
+    PrintTable(name, app.CosineTable, ringSize);
+    std::snprintf(name, sizeof name, "index-field-%02" PRId32, model);
+    PrintTable(name, app.IndexBuffer, screenWidth * screenHeight);
+  }
+
+  PrintDriftRun("drift-each-ms", 1);
+  PrintDriftRun("drift-long-clock", kLongRunStepMs);
+  return 0;
+}
