@@ -1,7 +1,8 @@
 // Prints hashes of everything the plasma computes in floating point: the geometry tables, the 14
-// cosine tables with the index fields evaluated from them, and long runs of drift values. The
-// native build and the WebAssembly build must print the same lines; both are compared with
-// table_hashes.txt, recorded from the native build.
+// cosine tables with the index fields evaluated from them, and long runs of drift values; then of
+// whole frames of every model (ring animation, composition, console panel), where the compiler's
+// vector code must give the plain results. The native build and the WebAssembly build must print
+// the same lines; both are compared with plasma_hashes.txt, recorded from the native build.
 //
 // One line per run: name, number of 32-bit values, FNV-1a 64 over their little-endian bytes.
 #include <cinttypes>
@@ -13,8 +14,12 @@
 #include "plasma/frame_composition.h"
 #include "plasma/geometry_tables.h"
 #include "plasma/model_selection.h"
+#include "ring/ring_animation.h"
+#include "ring/ring_generators.h"
 #include "state/app_state.h"
 #include "state/rng.h"
+#include "ui/console_panel.h"
+#include "ui/console_slide.h"
 
 namespace {
 
@@ -26,6 +31,11 @@ constexpr std::int32_t kSmallOffsetSpan = 100;  // rest points cycle through -50
 constexpr std::int32_t kLongRunStepMs = 9987;   // the last sample lands just below 2^31 ms
 constexpr std::uint32_t kAddOnSeed = 20399;     // any fixed seed: the add-ons of every model
 constexpr std::size_t kNameLength = 32;
+constexpr std::int32_t kFramesPerModel = 9;
+constexpr std::int32_t kModelClockStepMs = 2503;  // nine frames cross the fades and the rotation
+constexpr std::uint32_t kFrameMs = 40;            // each frame takes four ring steps
+constexpr std::int32_t kSlideStepRows = 13;       // console tops walk through 520 ... 600
+constexpr std::size_t kFramePixels = std::size_t{screenWidth} * screenHeight;
 
 class Fnv1a {
  public:
@@ -45,10 +55,11 @@ class Fnv1a {
   std::uint32_t count_ = 0;
 };
 
-void PrintTable(const char* name, const std::int32_t* table, std::int32_t entries) {
+template <typename Entry>
+void PrintTable(const char* name, const Entry* table, std::size_t entries) {
   Fnv1a hash;
-  for (std::int32_t i = 0; i < entries; ++i) {
-    hash.Add(table[i]);
+  for (std::size_t i = 0; i < entries; ++i) {
+    hash.Add(static_cast<std::int32_t>(table[i]));
   }
   hash.Print(name);
 }
@@ -67,6 +78,32 @@ void PrintDriftRun(const char* name, std::int32_t stepMs) {
   hash.Print(name);
 }
 
+// Frames of `model` with a fresh palette, the clock stepping through its RANDOM period and the
+// console at a different height each time, hashed together.
+void PrintFrames(std::int32_t model, std::uint32_t* frame) {
+  SelectModel(model);
+  NewColorRing(0);
+  app.modelClockMs = 0;
+  app.pixels = frame;
+  app.pitchPixels = screenWidth;
+  Fnv1a hash;
+  for (std::int32_t k = 0; k < kFramesPerModel; ++k) {
+    app.frameMs = kFrameMs;
+    app.modelClockMs += kModelClockStepMs;
+    AnimateColorRing();
+    app.consoleTop =
+        screenHeight - static_cast<std::int32_t>(k * kSlideStepRows % (kConsoleHeight + 1));
+    ComposeFrame();
+    DrawConsolePanel();
+    for (std::size_t i = 0; i < kFramePixels; ++i) {
+      hash.Add(static_cast<std::int32_t>(frame[i]));
+    }
+  }
+  char name[kNameLength];
+  std::snprintf(name, sizeof name, "frames-%02" PRId32, model);
+  hash.Print(name);
+}
+
 }  // namespace
 
 int main() {
@@ -75,27 +112,33 @@ int main() {
   app.ANGLE = new (std::nothrow) std::int32_t[kGridEntries];
   app.IndexBuffer = new (std::nothrow) std::int32_t[screenWidth * screenHeight];
   app.CosineTable = new (std::nothrow) std::int32_t[ringSize];
+  auto* frame = new (std::nothrow) std::uint32_t[kFramePixels];
   if (app.RADIUS == nullptr || app.WAVE == nullptr || app.ANGLE == nullptr ||
-      app.IndexBuffer == nullptr || app.CosineTable == nullptr) {
+      app.IndexBuffer == nullptr || app.CosineTable == nullptr || frame == nullptr ||
+      !CreateColorRings()) {
     std::fputs("not enough memory for the tables\n", stderr);
     return 1;
   }
   BuildGeometryTables();
-  PrintTable("radius", app.RADIUS, kGridEntries);
-  PrintTable("wave", app.WAVE, kGridEntries);
-  PrintTable("angle", app.ANGLE, kGridEntries);
+  PrintTable("radius", app.RADIUS, std::size_t{kGridEntries});
+  PrintTable("wave", app.WAVE, std::size_t{kGridEntries});
+  PrintTable("angle", app.ANGLE, std::size_t{kGridEntries});
 
   SeedRng(kAddOnSeed);
   for (std::int32_t model = 0; model < kModelCount; ++model) {
     SelectModel(model);
     char name[kNameLength];
     std::snprintf(name, sizeof name, "cosine-%02" PRId32, model);
-    PrintTable(name, app.CosineTable, ringSize);
+    PrintTable(name, app.CosineTable, std::size_t{ringSize});
     std::snprintf(name, sizeof name, "index-field-%02" PRId32, model);
-    PrintTable(name, app.IndexBuffer, screenWidth * screenHeight);
+    PrintTable(name, app.IndexBuffer, kFramePixels);
   }
 
   PrintDriftRun("drift-each-ms", 1);
   PrintDriftRun("drift-long-clock", kLongRunStepMs);
+
+  for (std::int32_t model = 0; model < kModelCount; ++model) {
+    PrintFrames(model, frame);
+  }
   return 0;
 }

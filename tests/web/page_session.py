@@ -1,0 +1,154 @@
+"""The Chromaflux page in headless Chromium, served from 127.0.0.1: what the browser tests, the
+frame-time measurement and `scripts/run --web` share.
+
+Chromium, ChromeDriver and Selenium are Debian's (chromium, chromium-driver, python3-selenium);
+run with the system's python3. Before the page's own scripts, every page gets a small probe
+(PROBE below) that counts the canvas puts and times each animation-frame callback, so nothing in
+the program itself is there for the tests.
+"""
+
+import contextlib
+import functools
+import http.server
+import os
+import statistics
+import tempfile
+import threading
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
+# Headless, without the background services that a closed network refuses.
+CHROMIUM_FLAGS = [
+    "--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+    "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    "--disable-dev-shm-usage",
+]
+
+# Counts putImageData calls (the frames shown) and the time of the first one since navigation
+# start, times every requestAnimationFrame callback (one pass of the program's loop, from taking
+# the input to the canvas put), and records each visibility change with the puts so far.
+PROBE = """
+window.probe = { puts: 0, firstPutMs: null, passes: 0, passMs: [], visibility: [] };
+document.addEventListener('visibilitychange',
+  () => probe.visibility.push([document.visibilityState, probe.puts]));
+(() => {
+  const put = CanvasRenderingContext2D.prototype.putImageData;
+  CanvasRenderingContext2D.prototype.putImageData = function (...args) {
+    put.apply(this, args);
+    if (probe.puts++ === 0) probe.firstPutMs = performance.now();
+  };
+  const request = window.requestAnimationFrame.bind(window);
+  window.requestAnimationFrame = (callback) => request((time) => {
+    const start = performance.now();
+    callback(time);
+    probe.passMs.push(performance.now() - start);
+    probe.passes++;
+  });
+})();
+"""
+
+# The canvas pixels of a rectangle as 0xRRGGBB numbers, row by row.
+READ_PIXELS = """
+const [x, y, w, h] = arguments;
+const data = document.getElementById('chromaflux').getContext('2d').getImageData(x, y, w, h).data;
+const out = new Array(w * h);
+for (let i = 0; i < w * h; i++) out[i] = data[4 * i] << 16 | data[4 * i + 1] << 8 | data[4 * i + 2];
+return out;
+"""
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+@contextlib.contextmanager
+def serve(directory, port=0):
+    """Serves `directory` on 127.0.0.1 (any free port by default); yields the page's address."""
+    handler = functools.partial(QuietHandler, directory=directory)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
+    thread = threading.Thread(target=server.serve_forever, daemon=True)
+    thread.start()
+    try:
+        yield f"http://127.0.0.1:{server.server_address[1]}/index.html"
+    finally:
+        server.shutdown()
+        server.server_close()
+
+
+class Page:
+    """One headless Chromium showing the page; `extra_flags` go to Chromium as they are."""
+
+    def __init__(self, address, extra_flags=(), width=1000, height=800):
+        self.profile = tempfile.TemporaryDirectory(prefix="chromaflux-chromium-")
+        options = webdriver.ChromeOptions()
+        options.binary_location = CHROMIUM
+        for flag in CHROMIUM_FLAGS + [f"--user-data-dir={self.profile.name}",
+                                      f"--window-size={width},{height}", *extra_flags]:
+            options.add_argument(flag)
+        self.driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PROBE})
+        self.driver.get(address)
+        self.canvas = self.driver.find_element("id", "chromaflux")
+
+    def close(self):
+        self.driver.quit()
+        self.profile.cleanup()
+
+    def script(self, source, *args):
+        return self.driver.execute_script(source, *args)
+
+    def probe(self):
+        return self.script("return window.probe;")
+
+    def puts(self):
+        return self.script("return probe.puts;")
+
+    def pixels(self, x, y, width=1, height=1):
+        return self.script(READ_PIXELS, x, y, width, height)
+
+    def pixel(self, x, y):
+        return self.pixels(x, y)[0]
+
+    def wait_for(self, condition, timeout=10.0, step=0.05, what="condition"):
+        """Polls `condition()` until it is true; returns its value or fails after `timeout` s."""
+        deadline = time.monotonic() + timeout
+        while True:
+            value = condition()
+            if value:
+                return value
+            if time.monotonic() > deadline:
+                raise AssertionError(f"timed out after {timeout} s waiting for {what}")
+            time.sleep(step)
+
+    def wait_for_frames(self, count, timeout=10.0):
+        """Waits until `count` more frames were put on the canvas."""
+        target = self.puts() + count
+        self.wait_for(lambda: self.puts() >= target, timeout, what=f"{count} frames")
+
+    def click(self):
+        ActionChains(self.driver).move_to_element(self.canvas).click().perform()
+
+    def keys(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def screenshot(self, path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        self.driver.save_screenshot(path)
+
+
+def percentile(values, fraction):
+    """The value below which `fraction` of `values` lie (nearest rank)."""
+    ordered = sorted(values)
+    rank = max(0, min(len(ordered) - 1, int(round(fraction * len(ordered))) - 1))
+    return ordered[rank]
+
+
+def frame_figures(times_ms):
+    return {"frames": len(times_ms), "median_ms": statistics.median(times_ms),
+            "p99_ms": percentile(times_ms, 0.99), "max_ms": max(times_ms)}
