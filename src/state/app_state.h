@@ -145,6 +145,9 @@ struct AppState {
   SDL_Renderer* sdlRenderer = nullptr;  // draws the frame texture into the window
   SDL_Texture* sdlTexture = nullptr;    // streaming 800 x 600 texture the frame is copied into
   bool sdlRendererLost = false;         // the renderer reported its device reset
+
+  // Web layer.
+  std::uint32_t* canvasImage = nullptr;  // the frame as the canvas takes it: bytes R, G, B, A
 };
 
 extern AppState app;

@@ -1,0 +1,124 @@
+// The web entry point: start-up, the loop that requestAnimationFrame drives, the end of a run and
+// the start of the next one.
+//
+// The page (index.html) plays the part of the window system: it queues key presses and left
+// clicks on the canvas, and each animation frame runs one pass of the loop, which takes all
+// waiting input first, then one idle pass (a frame and a console slide step), as the Windows
+// message loop does when its queue runs empty. The loop never blocks the page.
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
+
+#include <chrono>
+#include <cstdint>
+
+#include "app/frame_driver.h"
+#include "app/key_commands.h"
+#include "app/scene.h"
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "platform/text_output.h"
+#include "software/memory_frame.h"
+#include "state/app_state.h"
+#include "state/rng.h"
+#include "web/web_display.h"
+
+// The oldest input the page queued: a virtual-key code, kLeftClick or kNoInput.
+EM_JS(int, TakePageInput, (), { return Module.page.takeInput(); });
+// Tells the page that the program has ended: the next left click calls StartChromaflux.
+EM_JS(void, WaitForRestartClick, (), { Module.page.waitForRestart(); });
+// Shows `text` on the page in place of the picture.
+EM_JS(void, ShowPageMessage, (const char* text), { Module.page.showMessage(UTF8ToString(text)); });
+
+namespace {
+
+constexpr int kNoInput = -1;
+constexpr int kLeftClick = -2;
+constexpr std::uint32_t kEndedInk = 0x00FFFFFF;  // COLORREF
+constexpr std::int32_t kEndedLineY = 295;        // top of the line, about the middle of the screen
+
+// Frees the buffers the run allocated and puts `app` back to its state at load, so that the next
+// start-up begins from where the first one did (heap memory only goes back to the allocator;
+// the page's memory does not shrink).
+void ReleaseRun() {
+  delete[] app.RADIUS;
+  delete[] app.WAVE;
+  delete[] app.ANGLE;
+  delete[] app.IndexBuffer;
+  delete[] app.CosineTable;
+  delete[] app.currentRing;
+  delete[] app.targetRing;
+  delete[] app.ConsoleRaster;
+  delete[] app.frameMemory;
+  delete[] app.largeLogoPixels;
+  delete[] app.smallLogoPixels;
+  delete[] app.canvasImage;
+  app = AppState{};
+}
+
+// Esc: the last picture gives way to a black screen with the restart line, and the run's memory
+// is given back; the page waits for a click.
+void EndRun() {
+  FillBackBuffer(0);
+  GetBackBufferDc();
+  BeginText();
+  SetTextInk(kEndedInk);
+  SetTextAnchor(TextAnchor::Centre);
+  PutText(screenWidth / 2, kEndedLineY, "Chromaflux has ended. Click to start it again.");
+  EndText();
+  ReleaseBackBufferDc();
+  FlipPage();
+  ReleaseRun();
+  WaitForRestartClick();
+}
+
+// One pass of the loop, once per animation frame; false stops the loop.
+EM_BOOL RunLoopPass(double, void*) {
+  bool quit = false;
+  for (int input = TakePageInput(); input != kNoInput; input = TakePageInput()) {
+    if (input == kLeftClick) {
+      app.started = 1;
+      continue;
+    }
+    const auto key = static_cast<std::uint32_t>(input);
+    // Esc ends the run once the waiting input is handled; it goes to HandleKey like every key.
+    quit = quit || key == kKeyEscape;
+    HandleKey(key);
+  }
+  // The page never loses its display for good, but a failed frame ends the run all the same.
+  if (quit || RunIdlePass() != 0) {
+    EndRun();
+    return EM_FALSE;
+  }
+  return EM_TRUE;
+}
+
+// Wall-clock milliseconds, modulo 2^32. The tick (milliseconds since the page loaded) would give
+// nearly the same seed on every load.
+std::uint32_t StartSeed() {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  return static_cast<std::uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+}  // namespace
+
+// A start-up: the memory frame, the scene and the start tick, then the loop. Called by main and,
+// after Esc, by the page on the next left click.
+extern "C" EMSCRIPTEN_KEEPALIVE void StartChromaflux() {
+  SeedRng(StartSeed());
+  if (!CreateMemoryFrame() || !CreateCanvasImage() || !PrepareScene()) {
+    ReleaseRun();
+    ShowPageMessage("Chromaflux needs about 64 MB of memory, and this page could not get it.");
+    return;
+  }
+  const std::uint32_t startTick = GetTicks();
+  app.lastFrameTick = startTick;
+  app.fpsTick = startTick;
+  app.started = 0;
+  emscripten_request_animation_frame_loop(RunLoopPass, nullptr);
+}
+
+int main() {
+  StartChromaflux();
+  return 0;
+}
