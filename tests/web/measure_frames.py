@@ -13,7 +13,8 @@ import time
 
 from selenium.webdriver.common.keys import Keys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
+                                "lib"))
 from page_session import Page, frame_figures, serve  # noqa: E402
 
 

@@ -1,0 +1,64 @@
+"""The web page of scripts/run --web, with the system's python3:
+
+    web-page.py serve BUILD_DIR PORT           serves BUILD_DIR on 127.0.0.1:PORT until Ctrl+C
+    web-page.py tour BUILD_DIR SCREENSHOT_DIR  headless Chromium: intro.png, plasma.png and
+                                               console.png of the canvas, as a user sees them
+"""
+
+import os
+import sys
+import time
+
+from selenium.webdriver.common.keys import Keys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from page_session import Page, serve  # noqa: E402
+
+OPEN_CONSOLE_BAND = [0xB5EE51] * 800  # row 520 once the console is fully open
+
+
+def serve_forever(build_dir, port):
+    with serve(build_dir, port) as address:
+        print(f"Chromaflux is served at {address} (Ctrl+C stops the server)", flush=True)
+        try:
+            while True:
+                time.sleep(3600)
+        except KeyboardInterrupt:
+            print()
+
+
+def tour(build_dir, screenshot_dir):
+    os.makedirs(screenshot_dir, exist_ok=True)
+    with serve(build_dir) as address:
+        page = Page(address)
+
+        def shot(name):
+            page.canvas.screenshot(os.path.join(screenshot_dir, name))
+
+        try:
+            page.wait_for_frames(2, timeout=30)
+            shot("intro.png")
+            page.click()
+            page.wait_for_frames(3)
+            time.sleep(1.5)  # the colour ring fades in from black
+            shot("plasma.png")
+            page.keys(Keys.TAB)
+            page.wait_for(lambda: page.pixels(0, 520, 800, 1) == OPEN_CONSOLE_BAND,
+                          what="the open console")
+            shot("console.png")
+        finally:
+            page.close()
+
+
+def main():
+    command, build_dir, where = sys.argv[1:4]
+    if command == "serve":
+        serve_forever(os.path.abspath(build_dir), int(where))
+    elif command == "tour":
+        tour(os.path.abspath(build_dir), os.path.abspath(where))
+    else:
+        sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main()
