@@ -12,6 +12,7 @@ import sys
 import time
 import unittest
 
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
@@ -157,6 +158,21 @@ class Visuals(PageTest):
             model = (model + step) % 14
             self.wait_for_red_button(model)
         self.assertEqual(self.page.script("return [scrollX, scrollY];"), [0, 0])
+
+        # A held arrow: the key-down and each auto-repeat act.
+        for repeat in (False, True, True):
+            self.page.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
+                "type": "rawKeyDown", "key": "ArrowRight", "code": "ArrowRight",
+                "windowsVirtualKeyCode": 0x27, "autoRepeat": repeat})
+        self.page.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
+            "type": "keyUp", "key": "ArrowRight", "code": "ArrowRight",
+            "windowsVirtualKeyCode": 0x27})
+        model = (model + 3) % 14
+        self.wait_for_red_button(model)
+        # With Alt held a key is no command (and stays the browser's).
+        ActionChains(self.page.driver).key_down(Keys.ALT).send_keys("a").key_up(Keys.ALT).perform()
+        self.page.wait_for_frames(3)
+        self.assertEqual(self.red_model_button(), model)
 
     def test_q_swaps_the_play_mode_buttons(self):
         self.open_console()
