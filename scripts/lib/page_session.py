@@ -29,18 +29,21 @@ CHROMIUM_FLAGS = [
     "--disable-dev-shm-usage",
 ]
 
-# Counts putImageData calls (the frames shown) and the time of the first one since navigation
-# start, times every requestAnimationFrame callback (one pass of the program's loop, from taking
+# Counts and times putImageData calls (the frames shown), notes when the first one ended since
+# navigation start, times every requestAnimationFrame callback (one pass of the program's loop, from taking
 # the input to the canvas put), and records each visibility change with the puts so far.
 PROBE = """
-window.probe = { puts: 0, firstPutMs: null, passes: 0, passMs: [], visibility: [] };
+window.probe = { puts: 0, firstPutMs: null, putMs: [], passes: 0, passMs: [], visibility: [] };
 document.addEventListener('visibilitychange',
   () => probe.visibility.push([document.visibilityState, probe.puts]));
 (() => {
   const put = CanvasRenderingContext2D.prototype.putImageData;
   CanvasRenderingContext2D.prototype.putImageData = function (...args) {
+    const start = performance.now();
     put.apply(this, args);
-    if (probe.puts++ === 0) probe.firstPutMs = performance.now();
+    const end = performance.now();
+    probe.putMs.push(end - start);
+    if (probe.puts++ === 0) probe.firstPutMs = end;
   };
   const request = window.requestAnimationFrame.bind(window);
   window.requestAnimationFrame = (callback) => request((time) => {
