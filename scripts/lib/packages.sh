@@ -14,6 +14,9 @@ CHROMAFLUX_WINDOWS_PACKAGES=(
 )
 # The tests of the windows-i686 build under 32-bit Wine.
 CHROMAFLUX_WINDOWS32_PACKAGES=(wine32:i386 libgl1-mesa-dri:i386)
+# The web page: Debian's Emscripten and the JavaScript parser its optimiser needs; Chromium, its
+# driver and Selenium (for the system's python3) to show the page headless and test it.
+CHROMAFLUX_WEB_PACKAGES=(emscripten node-acorn chromium chromium-driver python3-selenium)
 # The tests: GoogleTest (also as source for the Windows tests), Google Benchmark, the format check.
 CHROMAFLUX_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-format googletest)
 # The fuzz target: clang with libFuzzer and its sanitizer runtimes.
