@@ -64,6 +64,14 @@ for (let i = 0; i < w * h; i++) out[i] = data[4 * i] << 16 | data[4 * i + 1] << 
 return out;
 """
 
+# A digest of the whole canvas (FNV-1a over the pixels' bytes): equal digests, equal pictures.
+CANVAS_DIGEST = """
+const data = document.getElementById('chromaflux').getContext('2d').getImageData(0, 0, 800, 600).data;
+let hash = 2166136261;
+for (let i = 0; i < data.length; i++) hash = Math.imul(hash ^ data[i], 16777619);
+return hash >>> 0;
+"""
+
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
@@ -117,6 +125,9 @@ class Page:
 
     def pixel(self, x, y):
         return self.pixels(x, y)[0]
+
+    def digest(self):
+        return self.script(CANVAS_DIGEST)
 
     def wait_for(self, condition, timeout=10.0, step=0.05, what="condition"):
         """Polls `condition()` until it is true; returns its value or fails after `timeout` s."""
