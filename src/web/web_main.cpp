@@ -14,7 +14,6 @@
 #include "app/frame_driver.h"
 #include "app/key_commands.h"
 #include "app/scene.h"
-#include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/text_output.h"
 #include "software/memory_frame.h"
@@ -111,10 +110,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void StartChromaflux() {
     ShowPageMessage("Chromaflux needs about 64 MB of memory, and this page could not get it.");
     return;
   }
-  const std::uint32_t startTick = GetTicks();
-  app.lastFrameTick = startTick;
-  app.fpsTick = startTick;
-  app.started = 0;
+  StartFrameClocks();
   emscripten_request_animation_frame_loop(RunLoopPass, nullptr);
 }
 
