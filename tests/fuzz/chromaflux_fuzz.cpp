@@ -44,8 +44,7 @@ void StartRun() {
   doubles::PrepareTestScene(kStartTick);
   doubles::ResetDoubles(screenWidth, kGuardWord, kGuardWords);
   doubles::clockTicks = kStartTick;
-  app.lastFrameTick = kStartTick;
-  app.fpsTick = kStartTick;
+  StartFrameClocks();
 }
 
 enum class DisplayAnswer { Ready, Away, LockRefused };
