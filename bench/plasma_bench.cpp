@@ -56,10 +56,10 @@ void BM_BuildGeometryTables(benchmark::State& state) {
   }
 }
 
-void BM_BuildGeometryTablesLiteral(benchmark::State& state) {
+void BM_BuildGeometryTablesPlain(benchmark::State& state) {
   PrepareBenchScene();
   for (auto _ : state) {
-    reference::BuildGeometryTablesLiteral(app.RADIUS, app.WAVE, app.ANGLE);
+    reference::BuildGeometryTablesPlain(app.RADIUS, app.WAVE, app.ANGLE);
     benchmark::ClobberMemory();
   }
 }
@@ -72,10 +72,10 @@ void BM_EvaluateModel(benchmark::State& state) {
   }
 }
 
-void BM_EvaluateModelLiteral(benchmark::State& state) {
+void BM_EvaluateModelPlain(benchmark::State& state) {
   SelectBenchModel(static_cast<std::int32_t>(state.range(0)));
   for (auto _ : state) {
-    reference::EvaluateModelLiteral(app.IndexBuffer);
+    reference::EvaluateModelPlain(app.IndexBuffer);
     benchmark::ClobberMemory();
   }
 }
@@ -88,10 +88,10 @@ void BM_ComposeFrame(benchmark::State& state) {
   }
 }
 
-void BM_ComposeFrameLiteral(benchmark::State& state) {
+void BM_ComposeFramePlain(benchmark::State& state) {
   SelectBenchModel(static_cast<std::int32_t>(state.range(0)));
   for (auto _ : state) {
-    reference::ComposeFrameLiteral();
+    reference::ComposeFramePlain();
     benchmark::ClobberMemory();
   }
 }
@@ -109,9 +109,9 @@ void BM_CopyFrameBytes(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_BuildGeometryTables)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BuildGeometryTablesLiteral)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildGeometryTablesPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EvaluateModel)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_EvaluateModelLiteral)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EvaluateModelPlain)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ComposeFrame)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_ComposeFrameLiteral)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ComposeFramePlain)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CopyFrameBytes)->Unit(benchmark::kMicrosecond);

@@ -69,27 +69,27 @@ void RunRotate(benchmark::State& state, RingStep step) {
 void BM_StepFadeToTarget(benchmark::State& state) {
   RunFadeToTarget(state, StepFadeToTarget);
 }
-void BM_StepFadeToTargetLiteral(benchmark::State& state) {
+void BM_StepFadeToTargetPlain(benchmark::State& state) {
   RunFadeToTarget(state, reference::StepFadeToTarget);
 }
 void BM_StepFadeToBlack(benchmark::State& state) {
   RunFadeToBlack(state, StepFadeToBlack);
 }
-void BM_StepFadeToBlackLiteral(benchmark::State& state) {
+void BM_StepFadeToBlackPlain(benchmark::State& state) {
   RunFadeToBlack(state, reference::StepFadeToBlack);
 }
 void BM_StepRotate(benchmark::State& state) {
   RunRotate(state, StepRotate);
 }
-void BM_StepRotateLiteral(benchmark::State& state) {
+void BM_StepRotatePlain(benchmark::State& state) {
   RunRotate(state, reference::StepRotate);
 }
 
 BENCHMARK(BM_StepFadeToTarget);
-BENCHMARK(BM_StepFadeToTargetLiteral);
+BENCHMARK(BM_StepFadeToTargetPlain);
 BENCHMARK(BM_StepFadeToBlack);
-BENCHMARK(BM_StepFadeToBlackLiteral);
+BENCHMARK(BM_StepFadeToBlackPlain);
 BENCHMARK(BM_StepRotate);
-BENCHMARK(BM_StepRotateLiteral);
+BENCHMARK(BM_StepRotatePlain);
 
 }  // namespace

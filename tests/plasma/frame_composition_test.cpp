@@ -37,11 +37,11 @@ class FrameComposition : public ::testing::Test {
     app.pitchPixels = pitch;
   }
 
-  std::vector<std::uint32_t> ComposeLiteral() {
+  std::vector<std::uint32_t> ComposePlain() {
     std::vector<std::uint32_t> composed = frame_;
     std::swap(composed, frame_);
     app.pixels = frame_.data();
-    reference::ComposeFrameLiteral();
+    reference::ComposeFramePlain();
     std::swap(composed, frame_);
     app.pixels = frame_.data();
     return composed;
@@ -82,14 +82,14 @@ TEST(TenthOfWave, AgreesWithTheDoubleFormulaForEveryIndexAndWaveValue) {
   }
 }
 
-TEST_F(FrameComposition, EqualsTheLiteralLoopForEveryModelAndConsoleTop) {
+TEST_F(FrameComposition, EqualsThePlainLoopForEveryModelAndConsoleTop) {
   for (std::int32_t model = 0; model < kModelCount; ++model) {
     SelectModel(model);
     app.modelClockMs = 1234 + 977 * model;
     for (std::int32_t top : {600, 520, 1, 0}) {
       app.consoleTop = top;
       UsePitch(kPaddedPitch);
-      const std::vector<std::uint32_t> expected = ComposeLiteral();
+      const std::vector<std::uint32_t> expected = ComposePlain();
       ComposeFrame();
       ASSERT_EQ(frame_, expected) << "model " << model << " top " << top;
     }

@@ -19,11 +19,11 @@ class GeometryTables : public ::testing::Test {
   }
 };
 
-TEST_F(GeometryTables, EqualTheLiteralFormulaAtEveryGridPoint) {
+TEST_F(GeometryTables, EqualThePlainFormulaAtEveryGridPoint) {
   std::vector<std::int32_t> radius(kGridEntries);
   std::vector<std::int32_t> wave(kGridEntries);
   std::vector<std::int32_t> angle(kGridEntries);
-  reference::BuildGeometryTablesLiteral(radius.data(), wave.data(), angle.data());
+  reference::BuildGeometryTablesPlain(radius.data(), wave.data(), angle.data());
 
   std::int32_t mismatches = 0;
   for (std::int32_t i = 0; i < kGridEntries; ++i) {

@@ -27,9 +27,9 @@ class ModelEvaluation : public ::testing::Test {
     return std::vector<std::int32_t>(app.IndexBuffer, app.IndexBuffer + kPixels);
   }
 
-  static std::vector<std::int32_t> LiteralField() {
+  static std::vector<std::int32_t> PlainField() {
     std::vector<std::int32_t> field(kPixels);
-    reference::EvaluateModelLiteral(field.data());
+    reference::EvaluateModelPlain(field.data());
     return field;
   }
 
@@ -42,16 +42,16 @@ class ModelEvaluation : public ::testing::Test {
   }
 };
 
-TEST_F(ModelEvaluation, EqualsTheLiteralFormulaAtEveryPixelOfEveryModel) {
+TEST_F(ModelEvaluation, EqualsThePlainFormulaAtEveryPixelOfEveryModel) {
   for (std::int32_t model = 0; model < kModelCount; ++model) {
     for (std::int32_t set = 0; set < 3; ++set) {
       SelectModel(model);
-      ASSERT_EQ(IndexField(), LiteralField()) << "model " << model << " set " << set;
+      ASSERT_EQ(IndexField(), PlainField()) << "model " << model << " set " << set;
     }
   }
 }
 
-TEST_F(ModelEvaluation, ExtremeAddOnsStillEqualTheLiteralFormula) {
+TEST_F(ModelEvaluation, ExtremeAddOnsStillEqualThePlainFormula) {
   struct Extremes {
     std::int32_t small, wide, halfX, halfY;
   };
@@ -64,7 +64,7 @@ TEST_F(ModelEvaluation, ExtremeAddOnsStillEqualTheLiteralFormula) {
       app.halfScreenOffsetX = e.halfX;
       app.halfScreenOffsetY = e.halfY;
       EvaluateModel();
-      ASSERT_EQ(IndexField(), LiteralField()) << "model " << model;
+      ASSERT_EQ(IndexField(), PlainField()) << "model " << model;
     }
   }
 }
@@ -103,7 +103,7 @@ TEST_F(ModelEvaluation, RewritesEveryEntryIncludingTheRowsUnderTheConsole) {
   std::fill(app.IndexBuffer, app.IndexBuffer + kPixels, -1);
   EvaluateModel();
   EXPECT_EQ(std::count(app.IndexBuffer, app.IndexBuffer + kPixels, -1), 0);
-  EXPECT_EQ(IndexField(), LiteralField());
+  EXPECT_EQ(IndexField(), PlainField());
 }
 
 // Models 10 and 11 split off the whole part of 0.6 W0; that must agree with the double formulas for

@@ -1,6 +1,7 @@
 #include "reference/plasma_reference.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 #include "plasma/geometry_tables.h"
@@ -9,27 +10,25 @@
 namespace reference {
 namespace {
 
+// A table value entering a double expression: its unsigned 32-bit value.
 double U(std::int32_t value) {
   return static_cast<double>(static_cast<std::uint32_t>(value));
 }
 
-// Truncation toward zero; the low 32 bits are kept.
-std::int32_t Truncate(double value) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(value)));
+// The table entry at grid point (x, y).
+std::int32_t Read(const std::int32_t* table, std::int32_t x, std::int32_t y) {
+  return table[GridIndex(x, y)];
 }
 
+// The remainder of a truncated value by the ring size, taken as unsigned.
 std::int32_t ModRing(std::int32_t value) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(value) %
                                    static_cast<std::uint32_t>(ringSize));
 }
 
-std::int32_t Read(const std::int32_t* table, std::int32_t x, std::int32_t y) {
-  return table[GridIndex(x, y)];
-}
-
 }  // namespace
 
-void BuildGeometryTablesLiteral(std::int32_t* radius, std::int32_t* wave, std::int32_t* angle) {
+void BuildGeometryTablesPlain(std::int32_t* radius, std::int32_t* wave, std::int32_t* angle) {
   const double k = static_cast<double>(0.00078125f);
   std::int32_t entry = 0;
   for (std::int32_t y = -1000; y <= 999; ++y) {
@@ -49,118 +48,133 @@ void BuildGeometryTablesLiteral(std::int32_t* radius, std::int32_t* wave, std::i
   }
 }
 
-void EvaluateModelLiteral(std::int32_t* indexBuffer) {
+// Models of "double, whole terms" add whole numbers far below 2^53, exactly the integer sums, so
+// they are written in integers; models 8 to 11 compute in double precision as their formulas say.
+void EvaluateModelPlain(std::int32_t* indexBuffer) {
+  const std::int32_t* radius = app.RADIUS;
+  const std::int32_t* wave = app.WAVE;
+  const std::int32_t* angle = app.ANGLE;
+  const std::int32_t* cosine = app.CosineTable;
+  const std::int32_t model = app.currentModel;
+  const std::int32_t centreX = app.centreX;
+  const std::int32_t centreY = app.centreY;
+  const std::int32_t sx = app.smallOffsetX;
+  const std::int32_t sy = app.smallOffsetY;
+  const std::int32_t wx = app.wideOffsetX;
+  const std::int32_t wy = app.wideOffsetY;
+  const std::int32_t fx = app.fixedOffsetX;
+  const std::int32_t fy = app.fixedOffsetY;
+  const std::int32_t hx = app.halfScreenOffsetX;
+  const std::int32_t hy = app.halfScreenOffsetY;
   const double sixTenths = static_cast<double>(0.6f);
+  std::int32_t* out = indexBuffer;
   for (std::int32_t row = 0; row < screenHeight; ++row) {
+    const std::int32_t y = row - centreY;
     for (std::int32_t col = 0; col < screenWidth; ++col) {
-      const std::int32_t x = col - app.centreX;
-      const std::int32_t y = row - app.centreY;
-      const std::int32_t* C = app.CosineTable;
+      const std::int32_t x = col - centreX;
       std::int32_t value = 0;
-      switch (app.currentModel) {
+      switch (model) {
         case 0:
-          value =
-              Read(app.WAVE, x + app.wideOffsetX, y) + Read(app.WAVE, x, y) + Read(app.ANGLE, x, y);
+          value = Read(wave, x + wx, y) + Read(wave, x, y) + Read(angle, x, y);
           break;
         case 1:
-          value = Truncate(2.0 * (U(Read(app.ANGLE, x, y)) + U(C[col]) + U(C[row])) +
-                           3.0 * U(Read(app.WAVE, x + app.smallOffsetX, y)));
+          value = 2 * (Read(angle, x, y) + cosine[col] + cosine[row]) + 3 * Read(wave, x + sx, y);
           break;
         case 2:
-          value = Read(app.ANGLE, x, y) + C[col] + C[row];
+          value = Read(angle, x, y) + cosine[col] + cosine[row];
           break;
         case 3:
-          value =
-              Truncate(2.0 * U(Read(app.WAVE, x + app.smallOffsetX, y)) + U(Read(app.WAVE, x, y)));
+          value = 2 * Read(wave, x + sx, y) + Read(wave, x, y);
           break;
         case 4:
-          value = Truncate(2.0 * U(Read(app.WAVE, x + app.fixedOffsetX, y + app.fixedOffsetY)) +
-                           4.0 * U(Read(app.WAVE, x + app.wideOffsetX, y + app.wideOffsetY)) +
-                           8.0 * U(Read(app.WAVE, x + app.smallOffsetX, y + app.smallOffsetY)) +
-                           U(Read(app.WAVE, x + app.halfScreenOffsetX, y + app.halfScreenOffsetY)));
+          value = 2 * Read(wave, x + fx, y + fy) + 4 * Read(wave, x + wx, y + wy) +
+                  8 * Read(wave, x + sx, y + sy) + Read(wave, x + hx, y + hy);
           break;
         case 5:
-          value = Read(app.ANGLE, x + app.halfScreenOffsetX, y + app.halfScreenOffsetY) +
-                  Read(app.WAVE, x + app.fixedOffsetX, y + app.fixedOffsetY) +
-                  Read(app.WAVE, x + app.wideOffsetX, y + app.wideOffsetY) +
-                  Read(app.WAVE, x + app.smallOffsetX, y + app.smallOffsetY);
+          value = Read(angle, x + hx, y + hy) + Read(wave, x + fx, y + fy) +
+                  Read(wave, x + wx, y + wy) + Read(wave, x + sx, y + sy);
           break;
         case 6:
-          value = C[col] + C[row] + Read(app.WAVE, x, y) + Read(app.ANGLE, x, y);
+          value = cosine[col] + cosine[row] + Read(wave, x, y) + Read(angle, x, y);
           break;
         case 7:
-          value = Truncate(2.0 * U(Read(app.WAVE, x + app.fixedOffsetX, y + app.fixedOffsetY)) +
-                           4.0 * U(Read(app.WAVE, x + app.wideOffsetX, y + app.wideOffsetY)) +
-                           3.0 * U(Read(app.WAVE, x + app.smallOffsetX, y + app.smallOffsetY)));
+          value = 2 * Read(wave, x + fx, y + fy) + 4 * Read(wave, x + wx, y + wy) +
+                  3 * Read(wave, x + sx, y + sy);
           break;
         case 8:
-          value =
-              ModRing(Truncate((3500.0 / U(Read(app.RADIUS, x, y))) * U(C[Read(app.ANGLE, x, y)])));
+          value = ModRing(static_cast<std::int32_t>((3500.0 / U(Read(radius, x, y))) *
+                                                    U(cosine[Read(angle, x, y)])));
           break;
-        case 9: {
-          const std::int32_t wrow =
-              Read(app.WAVE, app.smallOffsetX - app.centreX, y + app.smallOffsetY);
-          value = ModRing(Truncate(
-              (2500.0 / U(Read(app.RADIUS, x, y))) * U(C[Read(app.ANGLE, x, y)]) + 2.0 * U(wrow)));
+        case 9:
+          value = ModRing(static_cast<std::int32_t>((2500.0 / U(Read(radius, x, y))) *
+                                                        U(cosine[Read(angle, x, y)]) +
+                                                    2.0 * U(Read(wave, sx - centreX, y + sy))));
           break;
-        }
         case 10:
-          value = Truncate(U(Read(app.WAVE, x + app.smallOffsetX, y)) +
-                           sixTenths * U(Read(app.WAVE, x, y)));
+          value =
+              static_cast<std::int32_t>(U(Read(wave, x + sx, y)) + sixTenths * U(Read(wave, x, y)));
           break;
         case 11:
-          value = Truncate(
-              (U(Read(app.WAVE, x + app.smallOffsetX, y)) + 0.5 * U(C[Read(app.ANGLE, x, y)])) +
-              sixTenths * U(Read(app.WAVE, x, y)));
+          value = static_cast<std::int32_t>(
+              (U(Read(wave, x + sx, y)) + 0.5 * U(cosine[Read(angle, x, y)])) +
+              sixTenths * U(Read(wave, x, y)));
           break;
         case 12:
-          value = C[Read(app.ANGLE, x, y)] + C[row];
+          value = cosine[Read(angle, x, y)] + cosine[row];
           break;
         case 13:
-          value = Truncate(U(C[Read(app.ANGLE, x, y)] + C[col] + C[row]) +
-                           U(Read(app.WAVE, x + app.smallOffsetX, y)));
+          value = (cosine[Read(angle, x, y)] + cosine[col] + cosine[row]) + Read(wave, x + sx, y);
           break;
         default:
           break;
       }
-      indexBuffer[row * screenWidth + col] = value;
+      *out++ = value;
     }
   }
 }
 
-void ComposeFrameLiteral() {
+void ComposeFramePlain() {
   const double t = app.modelClockMs;
-  const std::int32_t driftX =
-      Truncate(40.0 * std::cos(t * static_cast<double>(0.002f)) + (app.smallOffsetX + 0.5));
-  const std::int32_t driftY =
-      Truncate(60.0 * std::sin(t * static_cast<double>(0.0014285714f)) + (app.smallOffsetY + 0.5));
+  const std::int32_t driftX = static_cast<std::int32_t>(
+      40.0 * std::cos(t * static_cast<double>(0.002f)) + (app.smallOffsetX + 0.5));
+  const std::int32_t driftY = static_cast<std::int32_t>(
+      60.0 * std::sin(t * static_cast<double>(0.0014285714f)) + (app.smallOffsetY + 0.5));
   std::uint32_t rows = static_cast<std::uint32_t>(app.consoleTop);
   if (rows > static_cast<std::uint32_t>(screenHeight)) {
     rows = screenHeight;
   }
-  std::int32_t entry = 0;
+  const std::int32_t* index = app.IndexBuffer;
+  const std::int32_t* wave = app.WAVE;
+  const std::int32_t* angle = app.ANGLE;
+  const std::int32_t* cosine = app.CosineTable;
+  const std::uint32_t* ring = app.currentRing;
+  std::uint32_t* pixels = app.pixels;
+  const std::size_t pitch = static_cast<std::size_t>(app.pitchPixels);
+  const std::int32_t model = app.currentModel;
+  const std::int32_t centreX = app.centreX;
+  const std::int32_t centreY = app.centreY;
+  const double tenth = static_cast<double>(0.1f);
   for (std::uint32_t row = 0; row < rows; ++row) {
+    const std::int32_t gy = static_cast<std::int32_t>(row) - centreY + driftY;
+    std::uint32_t* line = pixels + row * pitch;
     for (std::int32_t col = 0; col < screenWidth; ++col) {
-      std::int32_t v = app.IndexBuffer[entry];
-      ++entry;
-      const std::int32_t gx = col - app.centreX + driftX;
-      const std::int32_t gy = static_cast<std::int32_t>(row) - app.centreY + driftY;
-      switch (app.currentModel) {
+      std::int32_t v = *index++;
+      const std::int32_t gx = col - centreX + driftX;
+      switch (model) {
         case 0:
-          v = v + Read(app.ANGLE, gx, gy) + Read(app.WAVE, gx, gy);
+          v = v + Read(angle, gx, gy) + Read(wave, gx, gy);
           break;
         case 10:
         case 11:
-          v = Truncate(U(v) + static_cast<double>(0.1f) * U(Read(app.WAVE, gx, gy)));
+          v = static_cast<std::int32_t>(U(v) + tenth * U(Read(wave, gx, gy)));
           break;
         case 12:
-          v = v + app.CosineTable[col + driftX + 100];
+          v = v + cosine[col + driftX + 100];
           break;
         default:
           break;
       }
-      app.pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(app.pitchPixels) +
-                 static_cast<std::size_t>(col)] = app.currentRing[v];
+      line[col] = ring[v];
     }
   }
 }

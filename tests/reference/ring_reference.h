@@ -1,5 +1,7 @@
-// Plain per-channel versions of the colour-ring steps, written as directly as they are described:
-// the fast steps must equal them bit for bit, and the benchmarks measure against them.
+// The colour-ring steps as plain loops, written as directly as they are described: entry by
+// entry, channel by channel, with the ring behind a plain pointer and no other optimisation. The
+// fast steps must equal them bit for bit, and the benchmarks time them, with the same compiler and
+// flags, as the baseline of every ratio.
 #pragma once
 
 #include <cstdint>
