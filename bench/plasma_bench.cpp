@@ -13,6 +13,7 @@
 #include "reference/plasma_reference.h"
 #include "state/app_state.h"
 #include "state/rng.h"
+#include "state/simd_level.h"
 
 namespace {
 
@@ -21,14 +22,16 @@ constexpr std::int32_t kClockMs = 1234;  // a drift away from the rest position
 constexpr std::size_t kFramePixels = static_cast<std::size_t>(screenWidth) * screenHeight;
 
 // The buffers of a running scene, allocated and built on first use; they live until exit like
-// the program's own.
+// the program's own. The vector path is start-up's choice unless a benchmark sets another.
 void PrepareBenchScene() {
+  app.simdLevel = WidestSimdLevel();
   if (app.RADIUS != nullptr) {
     return;
   }
   app.RADIUS = new std::int32_t[kRadiusWaveEntries];
   app.WAVE = new std::int32_t[kRadiusWaveEntries];
   app.ANGLE = new std::int32_t[kGridEntries];
+  app.AngleWaveSums = new std::uint16_t[kDriftWindowEntries];
   app.IndexBuffer = new std::int32_t[kFramePixels];
   app.CosineTable = new std::int32_t[ringSize];
   app.currentRing = new std::uint32_t[ringSize];
@@ -38,6 +41,7 @@ void PrepareBenchScene() {
   app.pixels = new std::uint32_t[kFramePixels];
   app.pitchPixels = screenWidth;
   BuildGeometryTables();
+  BuildAngleWaveSums();
 }
 
 void SelectBenchModel(std::int32_t model) {
@@ -88,6 +92,25 @@ void BM_ComposeFrame(benchmark::State& state) {
   }
 }
 
+// One model (first argument) on one vector path (second argument: 0 portable, 1 SSE2, 2 AVX2).
+void BM_ComposeFrameOnPath(benchmark::State& state) {
+  SelectBenchModel(static_cast<std::int32_t>(state.range(0)));
+  app.simdLevel = static_cast<SimdLevel>(state.range(1));
+  for (auto _ : state) {
+    ComposeFrame();
+    benchmark::ClobberMemory();
+  }
+}
+
+// Every model on every vector path that this build and processor offer.
+void EveryModelOnEveryPath(benchmark::internal::Benchmark* benchmark) {
+  for (std::int32_t level = 0; level <= static_cast<std::int32_t>(WidestSimdLevel()); ++level) {
+    for (std::int32_t model = 0; model < kModelCount; ++model) {
+      benchmark->Args({model, level});
+    }
+  }
+}
+
 void BM_ComposeFramePlain(benchmark::State& state) {
   SelectBenchModel(static_cast<std::int32_t>(state.range(0)));
   for (auto _ : state) {
@@ -113,5 +136,6 @@ BENCHMARK(BM_BuildGeometryTablesPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EvaluateModel)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EvaluateModelPlain)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ComposeFrame)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ComposeFrameOnPath)->Apply(EveryModelOnEveryPath)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ComposeFramePlain)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CopyFrameBytes)->Unit(benchmark::kMicrosecond);

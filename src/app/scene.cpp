@@ -2,10 +2,12 @@
 
 #include <new>
 
+#include "plasma/frame_composition.h"
 #include "plasma/geometry_tables.h"
 #include "plasma/model_selection.h"
 #include "ring/ring_generators.h"
 #include "state/app_state.h"
+#include "state/simd_level.h"
 
 namespace {
 
@@ -17,16 +19,19 @@ std::int32_t* AllocateTable(std::int32_t entries) {
 }  // namespace
 
 bool PrepareScene() {
+  app.simdLevel = WidestSimdLevel();
   app.RADIUS = AllocateTable(kRadiusWaveEntries);
   app.WAVE = AllocateTable(kRadiusWaveEntries);
   app.ANGLE = AllocateTable(kGridEntries);
   app.IndexBuffer = AllocateTable(screenWidth * screenHeight);
   app.CosineTable = AllocateTable(ringSize);
+  app.AngleWaveSums = new (std::nothrow) std::uint16_t[kDriftWindowEntries];
   if (app.RADIUS == nullptr || app.WAVE == nullptr || app.ANGLE == nullptr ||
-      app.IndexBuffer == nullptr || app.CosineTable == nullptr) {
+      app.IndexBuffer == nullptr || app.CosineTable == nullptr || app.AngleWaveSums == nullptr) {
     return false;  // the process ends right after; what was obtained goes with it
   }
   BuildGeometryTables();
+  BuildAngleWaveSums();
   SelectModel(-1);
   // The rings come after the model: their Rng draws follow the model's.
   if (!CreateColorRings()) {

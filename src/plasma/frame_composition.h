@@ -4,11 +4,26 @@
 
 #include <cstdint>
 
+#include "state/app_state.h"
+
 // Grid shift of the extra term in one frame: it swings around the small add-ons with the clock.
 struct FrameDrift {
   std::int32_t x;  // -89 ... 89 for small add-ons -50 ... 49
   std::int32_t y;  // -109 ... 109
 };
+
+// How far the drift can move the extra term from the pixel's own grid point, and the window of
+// grid points it can therefore reach: every column and row of the screen widened by that reach.
+constexpr std::int32_t kDriftReachX = 89;
+constexpr std::int32_t kDriftReachY = 109;
+constexpr std::int32_t kDriftWindowWidth = screenWidth + 2 * kDriftReachX;    // 978
+constexpr std::int32_t kDriftWindowHeight = screenHeight + 2 * kDriftReachY;  // 818
+constexpr std::int32_t kDriftWindowEntries = kDriftWindowWidth * kDriftWindowHeight;
+
+// Fills app.AngleWaveSums (kDriftWindowEntries, allocated) from app.ANGLE and app.WAVE, which must
+// be built: entry (wy, wx) holds ANGLE + WAVE at grid point (wx - kDriftReachX - screenWidth / 2,
+// wy - kDriftReachY - screenHeight / 2). Called once, by start-up, after the geometry tables.
+void BuildAngleWaveSums();
 
 // The drift at `modelClockMs` (milliseconds since the model was selected) around (restX, restY).
 FrameDrift ComputeFrameDrift(std::int32_t modelClockMs, std::int32_t restX, std::int32_t restY);
@@ -16,5 +31,6 @@ FrameDrift ComputeFrameDrift(std::int32_t modelClockMs, std::int32_t restX, std:
 // Writes rows 0 ... app.consoleTop - 1 of the locked back buffer (app.pixels, stepping rows by
 // app.pitchPixels, which is at least screenWidth); app.consoleTop is read as unsigned and never
 // reaches past screenHeight. Rows from app.consoleTop down, and the words between screenWidth and
-// the pitch, are left alone. Reads app.modelClockMs for the drift.
+// the pitch, are left alone. Reads app.modelClockMs for the drift, and app.AngleWaveSums for
+// model 0.
 void ComposeFrame();

@@ -40,12 +40,19 @@ enum class RingState : std::int32_t { FadeToTarget = 0, Rotate = 1, FadeToBlack 
 // Horizontal anchor of a text at its x; y is always the top (see platform/text_output.h).
 enum class TextAnchor : std::int32_t { Left = 0, Centre = 1, Right = 2 };
 
+// The widest vector instructions the pixel loops may use, in increasing order. Start-up sets it
+// once to what the build and the processor offer; tests set it to compare every path.
+enum class SimdLevel : std::int32_t { Portable = 0, Sse2 = 1, Avx2 = 2 };
+
 // Where the console is going.
 enum class SlideState : std::int32_t { Idle = 0, Opening = 1, Closing = 2 };
 
 struct AppState {
   // Random generator.
   std::uint32_t rngState = 1;  // LCG state; 1 until seeded with the start tick
+
+  // Processor.
+  SimdLevel simdLevel = SimdLevel::Portable;  // vector path of the pixel loops, set at start-up
 
   // Start-up and window (Windows layer).
   HWND__* window = nullptr;     // the full-screen pop-up window
@@ -78,6 +85,9 @@ struct AppState {
   std::int32_t* RADIUS = nullptr;  // 100 x distance from the origin
   std::int32_t* WAVE = nullptr;    // concentric ring wave of RADIUS, 0 ... 99
   std::int32_t* ANGLE = nullptr;   // 406 x atan2 + 2030, 754 ... 3305
+
+  // Frame composition's table, built at start-up from the geometry tables.
+  std::uint16_t* AngleWaveSums = nullptr;  // ANGLE + WAVE over the reach of model 0's drift
 
   // Current model and its add-ons.
   std::int32_t* IndexBuffer = nullptr;  // screenWidth x screenHeight ring indices of the model

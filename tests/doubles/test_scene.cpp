@@ -6,6 +6,7 @@
 #include "ring/ring_generators.h"
 #include "state/app_state.h"
 #include "state/rng.h"
+#include "state/simd_level.h"
 
 namespace doubles {
 
@@ -15,6 +16,7 @@ void ResetApp() {
   app.RADIUS = kept.RADIUS;
   app.WAVE = kept.WAVE;
   app.ANGLE = kept.ANGLE;
+  app.AngleWaveSums = kept.AngleWaveSums;
   app.IndexBuffer = kept.IndexBuffer;
   app.CosineTable = kept.CosineTable;
   app.currentRing = kept.currentRing;
@@ -27,12 +29,14 @@ void PrepareTestScene(std::uint32_t seed) {
   ResetDoubles();
   SeedRng(seed);
   // A process that set up only some buffers of its own (a benchmark) gets the full start-up.
-  if (app.RADIUS == nullptr || app.currentRing == nullptr || app.targetRing == nullptr) {
+  if (app.RADIUS == nullptr || app.AngleWaveSums == nullptr || app.currentRing == nullptr ||
+      app.targetRing == nullptr) {
     PrepareScene();
     return;
   }
   // The tables are built already; the rest of start-up, with the same draws in the same order
   // (creating the rings is allocating them and starting a ring from black).
+  app.simdLevel = WidestSimdLevel();
   SelectModel(-1);
   NewColorRing(1);
   app.modelClockMs = 0;

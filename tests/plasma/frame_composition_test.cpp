@@ -10,6 +10,7 @@
 #include "plasma/model_selection.h"
 #include "reference/plasma_reference.h"
 #include "state/app_state.h"
+#include "state/simd_level.h"
 
 namespace {
 
@@ -82,7 +83,16 @@ TEST(TenthOfWave, AgreesWithTheDoubleFormulaForEveryIndexAndWaveValue) {
   }
 }
 
-TEST_F(FrameComposition, EqualsThePlainLoopForEveryModelAndConsoleTop) {
+// Every vector path this build and processor offer (Portable, SSE2, AVX2), each forced in turn.
+std::vector<SimdLevel> EveryPath() {
+  std::vector<SimdLevel> levels;
+  for (std::int32_t level = 0; level <= static_cast<std::int32_t>(WidestSimdLevel()); ++level) {
+    levels.push_back(static_cast<SimdLevel>(level));
+  }
+  return levels;
+}
+
+TEST_F(FrameComposition, EqualsThePlainLoopForEveryModelConsoleTopAndPath) {
   for (std::int32_t model = 0; model < kModelCount; ++model) {
     SelectModel(model);
     app.modelClockMs = 1234 + 977 * model;
@@ -90,8 +100,39 @@ TEST_F(FrameComposition, EqualsThePlainLoopForEveryModelAndConsoleTop) {
       app.consoleTop = top;
       UsePitch(kPaddedPitch);
       const std::vector<std::uint32_t> expected = ComposePlain();
-      ComposeFrame();
-      ASSERT_EQ(frame_, expected) << "model " << model << " top " << top;
+      for (SimdLevel level : EveryPath()) {
+        app.simdLevel = level;
+        UsePitch(kPaddedPitch);
+        ComposeFrame();
+        ASSERT_EQ(frame_, expected)
+            << "model " << model << " top " << top << " path " << static_cast<std::int32_t>(level);
+      }
+    }
+  }
+}
+
+// Both small add-ons at either end of their range, at clocks where the drift swings to its ends:
+// the drifted terms reach the corners of the window the program reads them from.
+TEST_F(FrameComposition, DriftedModelsEqualThePlainLoopAtTheEndsOfTheirReach) {
+  EXPECT_EQ(ComputeFrameDrift(1571, -50, -50).x, -89);
+  EXPECT_EQ(ComputeFrameDrift(3299, -50, -50).y, -109);
+  EXPECT_EQ(ComputeFrameDrift(0, 49, 49).x, 89);
+  EXPECT_EQ(ComputeFrameDrift(1100, 49, 49).y, 109);
+  for (std::int32_t model : {0, 10, 12}) {
+    for (std::int32_t rest : {-50, 49}) {
+      SelectModel(model);
+      app.smallOffsetX = app.smallOffsetY = rest;
+      app.consoleTop = screenHeight;
+      for (std::int32_t t : {0, 1100, 1571, 3299}) {
+        app.modelClockMs = t;
+        const std::vector<std::uint32_t> expected = ComposePlain();
+        for (SimdLevel level : EveryPath()) {
+          app.simdLevel = level;
+          ComposeFrame();
+          ASSERT_EQ(frame_, expected) << "model " << model << " rest " << rest << " t " << t
+                                      << " path " << static_cast<std::int32_t>(level);
+        }
+      }
     }
   }
 }
