@@ -8,6 +8,7 @@
 #include "ring/ring_animation.h"
 #include "ring/ring_generators.h"
 #include "state/app_state.h"
+#include "state/simd_level.h"
 
 namespace {
 
@@ -52,8 +53,10 @@ void RunFadeToBlack(benchmark::State& state, RingStep step) {
   }
 }
 
-// Red down, green and blue up, so that both directions have work; flags flip as they come.
-void RunRotate(benchmark::State& state, RingStep step) {
+// Red down, green and blue up, so that both directions have work; flags flip as they come. The
+// vector path is start-up's choice unless `level` names another.
+void RunRotate(benchmark::State& state, RingStep step, SimdLevel level = WidestSimdLevel()) {
+  app.simdLevel = level;
   std::vector<std::uint32_t> ring(ringSize);
   FillChannelPulses(ring.data());
   app.rngState = 1;
@@ -81,6 +84,10 @@ void BM_StepFadeToBlackPlain(benchmark::State& state) {
 void BM_StepRotate(benchmark::State& state) {
   RunRotate(state, StepRotate);
 }
+// One vector path (argument: 0 portable, 1 SSE2, 2 AVX2).
+void BM_StepRotateOnPath(benchmark::State& state) {
+  RunRotate(state, StepRotate, static_cast<SimdLevel>(state.range(0)));
+}
 void BM_StepRotatePlain(benchmark::State& state) {
   RunRotate(state, reference::StepRotate);
 }
@@ -90,6 +97,7 @@ BENCHMARK(BM_StepFadeToTargetPlain);
 BENCHMARK(BM_StepFadeToBlack);
 BENCHMARK(BM_StepFadeToBlackPlain);
 BENCHMARK(BM_StepRotate);
+BENCHMARK(BM_StepRotateOnPath)->DenseRange(0, static_cast<std::int32_t>(WidestSimdLevel()));
 BENCHMARK(BM_StepRotatePlain);
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "ring/ring_rotation_simd.h"
 #include "state/app_state.h"
 #include "state/rng.h"
 
@@ -92,9 +93,10 @@ void StepFadeToBlack(std::uint32_t* ring) {
   }
 }
 
-// In place with two saved entries: the channels moving down are shifted in one ascending pass,
-// which reads each entry before overwriting it, and the channels moving up in one descending pass.
-// The two passes touch disjoint bits, so neither disturbs what the other reads.
+// The portable step works in place with two saved entries: the channels moving down are shifted in
+// one ascending pass, which reads each entry before overwriting it, and the channels moving up in
+// one descending pass. The two passes touch disjoint bits, so neither disturbs what the other
+// reads. The vector steps (ring_rotation_simd.cpp) do both in one pass.
 void StepRotate(std::uint32_t* ring) {
   FlipOnRareDraw(app.rotateRed);
   FlipOnRareDraw(app.rotateGreen);
@@ -102,6 +104,11 @@ void StepRotate(std::uint32_t* ring) {
   const std::uint32_t down = (app.rotateRed != 0 ? kRedMask : 0u) |
                              (app.rotateGreen != 0 ? kGreenMask : 0u) |
                              (app.rotateBlue != 0 ? kBlueMask : 0u);
+  const RingRotator vector = VectorRingRotator(app.simdLevel);
+  if (vector != nullptr) {
+    vector(ring, down);
+    return;
+  }
   const std::uint32_t up = kChannelsMask & ~down;
   constexpr std::int32_t last = ringSize - 1;
 

@@ -15,4 +15,6 @@ void StepFadeToTarget(std::uint32_t* ring, const std::uint32_t* target);
 void StepFadeToBlack(std::uint32_t* ring);
 
 // Draws the three direction flips, then turns each channel's cycle by one entry in its direction.
+// The ring's entries are 0x00RRGGBB: the vector paths that app.simdLevel may choose rebuild each
+// entry from its neighbours' channels and leave the top byte 0.
 void StepRotate(std::uint32_t* ring);

@@ -43,6 +43,14 @@ void PrepareTestScene(std::uint32_t seed) {
   app.sceneReady = true;
 }
 
+std::vector<SimdLevel> EverySimdLevel() {
+  std::vector<SimdLevel> levels;
+  for (std::int32_t level = 0; level <= static_cast<std::int32_t>(WidestSimdLevel()); ++level) {
+    levels.push_back(static_cast<SimdLevel>(level));
+  }
+  return levels;
+}
+
 std::uint32_t RngStateAfter(std::uint32_t state, std::int32_t draws) {
   const std::uint32_t kept = app.rngState;
   app.rngState = state;

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "state/app_state.h"
 
 namespace doubles {
 
@@ -16,5 +19,9 @@ void PrepareTestScene(std::uint32_t seed = 1);
 
 // The Rng state `draws` draws after `state`, found with Rng itself; app.rngState is left as it was.
 std::uint32_t RngStateAfter(std::uint32_t state, std::int32_t draws);
+
+// Every vector path that this build and processor offer, Portable first: tests force each in turn
+// through app.simdLevel and compare it with the plain loops.
+std::vector<SimdLevel> EverySimdLevel();
 
 }  // namespace doubles

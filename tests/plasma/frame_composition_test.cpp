@@ -10,7 +10,6 @@
 #include "plasma/model_selection.h"
 #include "reference/plasma_reference.h"
 #include "state/app_state.h"
-#include "state/simd_level.h"
 
 namespace {
 
@@ -83,15 +82,6 @@ TEST(TenthOfWave, AgreesWithTheDoubleFormulaForEveryIndexAndWaveValue) {
   }
 }
 
-// Every vector path this build and processor offer (Portable, SSE2, AVX2), each forced in turn.
-std::vector<SimdLevel> EveryPath() {
-  std::vector<SimdLevel> levels;
-  for (std::int32_t level = 0; level <= static_cast<std::int32_t>(WidestSimdLevel()); ++level) {
-    levels.push_back(static_cast<SimdLevel>(level));
-  }
-  return levels;
-}
-
 TEST_F(FrameComposition, EqualsThePlainLoopForEveryModelConsoleTopAndPath) {
   for (std::int32_t model = 0; model < kModelCount; ++model) {
     SelectModel(model);
@@ -100,7 +90,7 @@ TEST_F(FrameComposition, EqualsThePlainLoopForEveryModelConsoleTopAndPath) {
       app.consoleTop = top;
       UsePitch(kPaddedPitch);
       const std::vector<std::uint32_t> expected = ComposePlain();
-      for (SimdLevel level : EveryPath()) {
+      for (SimdLevel level : doubles::EverySimdLevel()) {
         app.simdLevel = level;
         UsePitch(kPaddedPitch);
         ComposeFrame();
@@ -126,7 +116,7 @@ TEST_F(FrameComposition, DriftedModelsEqualThePlainLoopAtTheEndsOfTheirReach) {
       for (std::int32_t t : {0, 1100, 1571, 3299}) {
         app.modelClockMs = t;
         const std::vector<std::uint32_t> expected = ComposePlain();
-        for (SimdLevel level : EveryPath()) {
+        for (SimdLevel level : doubles::EverySimdLevel()) {
           app.simdLevel = level;
           ComposeFrame();
           ASSERT_EQ(frame_, expected) << "model " << model << " rest " << rest << " t " << t

@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "doubles/test_scene.h"
 #include "reference/ring_reference.h"
 #include "ring/ring_animation.h"
 #include "ring/ring_test_support.h"
@@ -49,37 +50,41 @@ TEST_F(RingSteps, FadeToBlackEqualsThePlainStepDownToBlack) {
   EXPECT_TRUE(fast == ring_test::FilledRing(0));
 }
 
-TEST_F(RingSteps, RotateEqualsThePlainStepThroughFlagFlips) {
-  // From state 8 each channel's flag flips within the first 843 steps.
-  app.rngState = 8;
-  app.rotateRed = 1;
-  app.rotateBlue = 1;
-  std::vector<std::uint32_t> fast = RandomRing(4);
-  std::vector<std::uint32_t> plain = fast;
-  std::int32_t flips[3] = {0, 0, 0};
-  for (std::int32_t step = 0; step < 1000; ++step) {
-    const std::uint32_t state = app.rngState;
-    const std::int32_t before[3] = {app.rotateRed, app.rotateGreen, app.rotateBlue};
-    StepRotate(fast.data());
-    const std::uint32_t fastState = app.rngState;
-    const std::int32_t after[3] = {app.rotateRed, app.rotateGreen, app.rotateBlue};
-    app.rngState = state;
-    app.rotateRed = before[0];
-    app.rotateGreen = before[1];
-    app.rotateBlue = before[2];
-    reference::StepRotate(plain.data());
-    ASSERT_EQ(app.rngState, fastState) << "step " << step;
-    ASSERT_EQ(app.rotateRed, after[0]) << "step " << step;
-    ASSERT_EQ(app.rotateGreen, after[1]) << "step " << step;
-    ASSERT_EQ(app.rotateBlue, after[2]) << "step " << step;
-    ASSERT_TRUE(fast == plain) << "step " << step;
-    for (std::int32_t c = 0; c < 3; ++c) {
-      flips[c] += before[c] != after[c];
+TEST_F(RingSteps, RotateEqualsThePlainStepThroughFlagFlipsOnEveryPath) {
+  for (SimdLevel level : doubles::EverySimdLevel()) {
+    app.simdLevel = level;
+    // From state 8 each channel's flag flips within the first 843 steps.
+    app.rngState = 8;
+    app.rotateRed = 1;
+    app.rotateGreen = 0;
+    app.rotateBlue = 1;
+    std::vector<std::uint32_t> fast = RandomRing(4);
+    std::vector<std::uint32_t> plain = fast;
+    std::int32_t flips[3] = {0, 0, 0};
+    for (std::int32_t step = 0; step < 1000; ++step) {
+      const std::uint32_t state = app.rngState;
+      const std::int32_t before[3] = {app.rotateRed, app.rotateGreen, app.rotateBlue};
+      StepRotate(fast.data());
+      const std::uint32_t fastState = app.rngState;
+      const std::int32_t after[3] = {app.rotateRed, app.rotateGreen, app.rotateBlue};
+      app.rngState = state;
+      app.rotateRed = before[0];
+      app.rotateGreen = before[1];
+      app.rotateBlue = before[2];
+      reference::StepRotate(plain.data());
+      ASSERT_EQ(app.rngState, fastState) << "step " << step;
+      ASSERT_EQ(app.rotateRed, after[0]) << "step " << step;
+      ASSERT_EQ(app.rotateGreen, after[1]) << "step " << step;
+      ASSERT_EQ(app.rotateBlue, after[2]) << "step " << step;
+      ASSERT_TRUE(fast == plain) << "step " << step << " path " << static_cast<std::int32_t>(level);
+      for (std::int32_t c = 0; c < 3; ++c) {
+        flips[c] += before[c] != after[c];
+      }
     }
+    EXPECT_GT(flips[0], 0);
+    EXPECT_GT(flips[1], 0);
+    EXPECT_GT(flips[2], 0);
   }
-  EXPECT_GT(flips[0], 0);
-  EXPECT_GT(flips[1], 0);
-  EXPECT_GT(flips[2], 0);
 }
 
 }  // namespace

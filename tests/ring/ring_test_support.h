@@ -8,6 +8,7 @@
 
 #include "ring/ring_generators.h"
 #include "state/app_state.h"
+#include "state/simd_level.h"
 
 namespace ring_test {
 
@@ -28,7 +29,8 @@ inline std::vector<std::uint32_t> FilledRing(std::uint32_t entry) {
 }
 
 // The rings come from CreateColorRings the first time and are then reused, as the program keeps
-// them until exit; the ring and animation fields start from their load-time values.
+// them until exit; the ring and animation fields start from their load-time values, and the
+// vector path is start-up's choice.
 class RingFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -45,6 +47,7 @@ class RingFixture : public ::testing::Test {
     app.frameMs = 0;
     app.modelClockMs = 0;
     app.playPeriodMs = kRandomPeriodMs;
+    app.simdLevel = WidestSimdLevel();
   }
 };
 
