@@ -84,6 +84,73 @@ void BM_EvaluateModelPlain(benchmark::State& state) {
   }
 }
 
+// A table window that a model's formula reads: `table` at each pixel's grid point moved by (dx,
+// dy).
+struct TermWindow {
+  const std::int32_t* table;
+  std::int32_t dx;
+  std::int32_t dy;
+};
+
+// The table windows of each model's formula, CosineTable look-ups aside: the bytes that any
+// evaluation must bring in. (Models 8 and 9 read RADIUS, which the program reads for half the rows
+// only, since RADIUS is the same at y and -y.)
+std::vector<TermWindow> WindowsOf(std::int32_t model) {
+  const TermWindow r0{app.RADIUS, 0, 0};
+  const TermWindow a0{app.ANGLE, 0, 0};
+  const TermWindow w0{app.WAVE, 0, 0};
+  const TermWindow wsx{app.WAVE, app.smallOffsetX, 0};
+  const TermWindow ws{app.WAVE, app.smallOffsetX, app.smallOffsetY};
+  const TermWindow wwx{app.WAVE, app.wideOffsetX, 0};
+  const TermWindow ww{app.WAVE, app.wideOffsetX, app.wideOffsetY};
+  const TermWindow wf{app.WAVE, app.fixedOffsetX, app.fixedOffsetY};
+  const TermWindow wh{app.WAVE, app.halfScreenOffsetX, app.halfScreenOffsetY};
+  const TermWindow ah{app.ANGLE, app.halfScreenOffsetX, app.halfScreenOffsetY};
+  const std::vector<TermWindow> windows[kModelCount] = {
+      {wwx, w0, a0},    {a0, wsx},     {a0},         {wsx, w0}, {wf, ww, ws, wh},
+      {ah, wf, ww, ws}, {w0, a0},      {wf, ww, ws}, {r0, a0},  {r0, a0},
+      {wsx, w0},        {wsx, w0, a0}, {a0},         {a0, wsx}};
+  return windows[model];
+}
+
+// First entry of window `w` in screen row `row`.
+const std::int32_t* WindowRow(const TermWindow& w, std::int32_t row) {
+  return w.table + GridIndex(w.dx - app.centreX, row - app.centreY + w.dy);
+}
+
+// The memory floor of an evaluation: the model's table windows summed into the IndexBuffer in one
+// pass per row and nothing else computed.
+template <std::size_t kWindows>
+void SumWindows(const std::vector<TermWindow>& windows) {
+  for (std::int32_t row = 0; row < screenHeight; ++row) {
+    const std::int32_t* term[kWindows];
+    for (std::size_t k = 0; k < kWindows; ++k) {
+      term[k] = WindowRow(windows[k], row);
+    }
+    std::int32_t* out = app.IndexBuffer + row * screenWidth;
+    for (std::int32_t col = 0; col < screenWidth; ++col) {
+      std::int32_t sum = 0;
+      for (std::size_t k = 0; k < kWindows; ++k) {
+        sum += term[k][col];
+      }
+      out[col] = sum;
+    }
+  }
+}
+
+void BM_EvaluateModelBytes(benchmark::State& state) {
+  SelectBenchModel(static_cast<std::int32_t>(state.range(0)));
+  const std::vector<TermWindow> windows = WindowsOf(static_cast<std::int32_t>(state.range(0)));
+  const auto sum = windows.size() == 1   ? SumWindows<1>
+                   : windows.size() == 2 ? SumWindows<2>
+                   : windows.size() == 3 ? SumWindows<3>
+                                         : SumWindows<4>;
+  for (auto _ : state) {
+    sum(windows);
+    benchmark::ClobberMemory();
+  }
+}
+
 void BM_ComposeFrame(benchmark::State& state) {
   SelectBenchModel(static_cast<std::int32_t>(state.range(0)));
   for (auto _ : state) {
@@ -134,6 +201,7 @@ void BM_CopyFrameBytes(benchmark::State& state) {
 BENCHMARK(BM_BuildGeometryTables)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildGeometryTablesPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EvaluateModel)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EvaluateModelBytes)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EvaluateModelPlain)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ComposeFrame)->DenseRange(0, kModelCount - 1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ComposeFrameOnPath)->Apply(EveryModelOnEveryPath)->Unit(benchmark::kMicrosecond);

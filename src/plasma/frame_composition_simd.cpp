@@ -1,15 +1,16 @@
 // Vector loops of the frame composition for x86 processors: SSE2, which every x86-64 processor
 // has, and AVX2, which start-up chooses where the processor has it. Eight pixels at a time: their
 // indices and extra terms are added in vector registers, each index is then moved out to look its
-// colour up in the ring, and the eight colours are stored together. AVX2's own gather instruction
-// took about twice as long as these separate look-ups on the AMD EPYC (Zen) where the benchmarks
-// ran, so neither path uses it. Builds for other processors (WebAssembly) compile none of this and
-// run the portable loops of frame_composition.cpp.
+// colour up in the ring (vector_lookup.h), and the colours are stored together. Builds for other
+// processors (WebAssembly) compile none of this and run the portable loops of
+// frame_composition.cpp.
 #include "plasma/frame_composition_simd.h"
 
 #if defined(__SSE2__) && (defined(__x86_64__) || defined(__i386__))
 
 #include <immintrin.h>
+
+#include "plasma/vector_lookup.h"
 
 namespace {
 
@@ -31,30 +32,6 @@ static_assert(TenthFactorDividesEveryWave(), "the high multiply must give WAVE d
 
 inline __m128i Load4(const std::int32_t* p) {
   return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-}
-
-inline __m128i Colour(std::uint32_t c) {
-  return _mm_cvtsi32_si128(static_cast<int>(c));
-}
-
-// The ring colours of the four indices in `v`, which are all 0 ... ringSize - 1.
-inline __m128i LookUp4(const std::uint32_t* ring, __m128i v) {
-#if defined(__x86_64__)
-  // Two indices per move from the vector unit: half the transfers of one index at a time.
-  const auto low = static_cast<std::uint64_t>(_mm_cvtsi128_si64(v));
-  const auto high = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(v, v)));
-  const std::uint32_t c0 = ring[static_cast<std::uint32_t>(low)];
-  const std::uint32_t c1 = ring[low >> 32];
-  const std::uint32_t c2 = ring[static_cast<std::uint32_t>(high)];
-  const std::uint32_t c3 = ring[high >> 32];
-#else
-  const std::uint32_t c0 = ring[_mm_cvtsi128_si32(v)];
-  const std::uint32_t c1 = ring[_mm_cvtsi128_si32(_mm_shuffle_epi32(v, 1))];
-  const std::uint32_t c2 = ring[_mm_cvtsi128_si32(_mm_shuffle_epi32(v, 2))];
-  const std::uint32_t c3 = ring[_mm_cvtsi128_si32(_mm_shuffle_epi32(v, 3))];
-#endif
-  return _mm_unpacklo_epi64(_mm_unpacklo_epi32(Colour(c0), Colour(c1)),
-                            _mm_unpacklo_epi32(Colour(c2), Colour(c3)));
 }
 
 // The eight indices at `index` plus their extra terms, entries `at` ... `at` + 7 of the term's

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "plasma/geometry_tables.h"
+#include "plasma/model_evaluation_simd.h"
 #include "plasma/unsigned_value.h"
 #include "state/app_state.h"
 
@@ -63,6 +64,19 @@ std::vector<double> CosineValues() {
     values[i] = FromUnsigned(app.CosineTable[i]);
   }
   return values;
+}
+
+// CA, CosineTable[A0], for a whole row into `out`, on the vector path chosen at start-up where
+// this build has one: models 11, 12 and 13 gather it first and add their other terms after.
+void GatherPortable(const std::int32_t* angle, const std::int32_t* cosine, std::int32_t* out) {
+  for (std::int32_t col = 0; col < screenWidth; ++col) {
+    out[col] = cosine[angle[col]];
+  }
+}
+
+CosineGather ChosenCosineGather() {
+  const CosineGather vector = VectorCosineGather(app.simdLevel);
+  return vector != nullptr ? vector : GatherPortable;
 }
 
 // Entries of the row that reach the ring's size; the remainder leaves the others unchanged.
@@ -134,13 +148,31 @@ void EvaluateQuotientModel(double dividend, bool withRowWave) {
 // adding a whole number a below 2^10 never rounds across an integer and
 //   trunc(a + b) = a + trunc(b),   trunc(h / 2 + b) = (h + trunc(2 b)) >> 1 for whole h >= 0
 // (doubling b is exact; trunc(2 b) = 2 trunc(b) + [fraction >= 0.5]). The tests compare both
-// models with the literal formulas over every pixel.
-std::int32_t SixTenthsOf(std::int32_t wave) {
-  return static_cast<std::int32_t>(kSixTenths * FromUnsigned(wave));
+// models with the plain formulas over every pixel.
+//
+// trunc(b) and trunc(2 b) come from a multiply and a shift, which vectorise where the double
+// products and conversions cost several instructions per value: 77 / 128 exceeds 0.6 by 0.0016 and
+// 615 / 512 exceeds 1.2 by 0.0012, which adds at most 0.16 and 0.12 for W0 <= 99, while the
+// fractions of 0.6 W0 and 1.2 W0 are whole fifths up to 0.8: no product is carried across an
+// integer. The static_assert below checks all 100 values against the double formulas.
+constexpr std::int32_t SixTenthsOf(std::int32_t wave) {
+  return (wave * 77) >> 7;
 }
-std::int32_t TwelveTenthsOf(std::int32_t wave) {
-  return static_cast<std::int32_t>(2.0 * (kSixTenths * FromUnsigned(wave)));
+constexpr std::int32_t TwelveTenthsOf(std::int32_t wave) {
+  return (wave * 615) >> 9;
 }
+constexpr bool TenthsEqualTheDoubleFormulas() {
+  constexpr std::int32_t kWaveValues = 100;  // WAVE holds 0 ... 99
+  for (std::int32_t w = 0; w < kWaveValues; ++w) {
+    const double b = kSixTenths * static_cast<double>(w);
+    if (SixTenthsOf(w) != static_cast<std::int32_t>(b) ||
+        TwelveTenthsOf(w) != static_cast<std::int32_t>(2.0 * b)) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(TenthsEqualTheDoubleFormulas(), "trunc(0.6f W0) and trunc(2 x 0.6f W0) for 0 ... 99");
 
 }  // namespace
 
@@ -244,40 +276,40 @@ void EvaluateModel() {
       });
       break;
     case 11: {  // (Wsx + 0.5 CA) + 0.6 W0, truncated: the bracket is h / 2 with h = 2 Wsx + CA
-      constexpr std::int32_t kWaveValues = 100;  // WAVE holds 0 ... 99
-      std::int32_t twelveTenths[kWaveValues];
-      for (std::int32_t w = 0; w < kWaveValues; ++w) {
-        twelveTenths[w] = TwelveTenthsOf(w);
-      }
+      const CosineGather gather = ChosenCosineGather();
       ForEachRow([&](std::int32_t row, std::int32_t* out, const std::int32_t* cosine) {
         const std::int32_t* wsx = TermRow(wave, app.smallOffsetX, 0, row);
         const std::int32_t* w0 = TermRow(wave, 0, 0, row);
-        const std::int32_t* a0 = TermRow(angle, 0, 0, row);
+        gather(TermRow(angle, 0, 0, row), cosine, out);
         for (std::int32_t col = 0; col < screenWidth; ++col) {
-          out[col] = (2 * wsx[col] + cosine[a0[col]] + twelveTenths[w0[col]]) >> 1;
+          out[col] = (2 * wsx[col] + out[col] + TwelveTenthsOf(w0[col])) >> 1;
         }
       });
       break;
     }
-    case 12:  // CA + Cr
+    case 12: {  // CA + Cr
+      const CosineGather gather = ChosenCosineGather();
       ForEachRow([&](std::int32_t row, std::int32_t* out, const std::int32_t* cosine) {
-        const std::int32_t* a0 = TermRow(angle, 0, 0, row);
         const std::int32_t cr = cosine[row];
+        gather(TermRow(angle, 0, 0, row), cosine, out);
         for (std::int32_t col = 0; col < screenWidth; ++col) {
-          out[col] = cosine[a0[col]] + cr;
+          out[col] += cr;
         }
       });
       break;
-    case 13:  // (CA + Cc + Cr) + Wsx, double, whole terms
+    }
+    case 13: {  // (CA + Cc + Cr) + Wsx, double, whole terms
+      const CosineGather gather = ChosenCosineGather();
       ForEachRow([&](std::int32_t row, std::int32_t* out, const std::int32_t* cosine) {
-        const std::int32_t* a0 = TermRow(angle, 0, 0, row);
         const std::int32_t* wsx = TermRow(wave, app.smallOffsetX, 0, row);
         const std::int32_t cr = cosine[row];
+        gather(TermRow(angle, 0, 0, row), cosine, out);
         for (std::int32_t col = 0; col < screenWidth; ++col) {
-          out[col] = (cosine[a0[col]] + cosine[col] + cr) + wsx[col];
+          out[col] = (out[col] + cosine[col] + cr) + wsx[col];
         }
       });
       break;
+    }
     default:
       assert(false && "currentModel is 0 ... 13");
       break;

@@ -42,11 +42,17 @@ class ModelEvaluation : public ::testing::Test {
   }
 };
 
-TEST_F(ModelEvaluation, EqualsThePlainFormulaAtEveryPixelOfEveryModel) {
+TEST_F(ModelEvaluation, EqualsThePlainFormulaAtEveryPixelOfEveryModelOnEveryPath) {
   for (std::int32_t model = 0; model < kModelCount; ++model) {
     for (std::int32_t set = 0; set < 3; ++set) {
       SelectModel(model);
-      ASSERT_EQ(IndexField(), PlainField()) << "model " << model << " set " << set;
+      const std::vector<std::int32_t> plain = PlainField();
+      for (SimdLevel level : doubles::EverySimdLevel()) {
+        app.simdLevel = level;
+        EvaluateModel();
+        ASSERT_EQ(IndexField(), plain)
+            << "model " << model << " set " << set << " path " << static_cast<std::int32_t>(level);
+      }
     }
   }
 }
