@@ -21,10 +21,16 @@ constexpr std::uint32_t kSeed = 1234;
 constexpr std::int32_t kClockMs = 1234;  // a drift away from the rest position
 constexpr std::size_t kFramePixels = static_cast<std::size_t>(screenWidth) * screenHeight;
 
+// The frame that the plasma benchmarks draw into. app.pixels is pointed at it before every
+// benchmark: the whole-frame benchmark's lock and unlock leave app.pixels null.
+std::vector<std::uint32_t> benchFrame(kFramePixels);
+
 // The buffers of a running scene, allocated and built on first use; they live until exit like
 // the program's own. The vector path is start-up's choice unless a benchmark sets another.
 void PrepareBenchScene() {
   app.simdLevel = WidestSimdLevel();
+  app.pixels = benchFrame.data();
+  app.pitchPixels = screenWidth;
   if (app.RADIUS != nullptr) {
     return;
   }
@@ -38,8 +44,6 @@ void PrepareBenchScene() {
   for (std::int32_t i = 0; i < ringSize; ++i) {
     app.currentRing[i] = static_cast<std::uint32_t>(i) * 0x010203u & 0x00FFFFFFu;
   }
-  app.pixels = new std::uint32_t[kFramePixels];
-  app.pitchPixels = screenWidth;
   BuildGeometryTables();
   BuildAngleWaveSums();
 }
