@@ -42,6 +42,7 @@ void ReleaseRun() {
   delete[] app.RADIUS;
   delete[] app.WAVE;
   delete[] app.ANGLE;
+  delete[] app.AngleWaveSums;
   delete[] app.IndexBuffer;
   delete[] app.CosineTable;
   delete[] app.currentRing;

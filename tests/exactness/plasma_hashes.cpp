@@ -18,6 +18,7 @@
 #include "ring/ring_generators.h"
 #include "state/app_state.h"
 #include "state/rng.h"
+#include "state/simd_level.h"
 #include "ui/console_panel.h"
 #include "ui/console_slide.h"
 
@@ -110,16 +111,19 @@ int main() {
   app.RADIUS = new (std::nothrow) std::int32_t[kRadiusWaveEntries];
   app.WAVE = new (std::nothrow) std::int32_t[kRadiusWaveEntries];
   app.ANGLE = new (std::nothrow) std::int32_t[kGridEntries];
+  app.AngleWaveSums = new (std::nothrow) std::uint16_t[kDriftWindowEntries];
   app.IndexBuffer = new (std::nothrow) std::int32_t[screenWidth * screenHeight];
   app.CosineTable = new (std::nothrow) std::int32_t[ringSize];
   auto* frame = new (std::nothrow) std::uint32_t[kFramePixels];
   if (app.RADIUS == nullptr || app.WAVE == nullptr || app.ANGLE == nullptr ||
-      app.IndexBuffer == nullptr || app.CosineTable == nullptr || frame == nullptr ||
-      !CreateColorRings()) {
+      app.AngleWaveSums == nullptr || app.IndexBuffer == nullptr || app.CosineTable == nullptr ||
+      frame == nullptr || !CreateColorRings()) {
     std::fputs("not enough memory for the tables\n", stderr);
     return 1;
   }
   BuildGeometryTables();
+  BuildAngleWaveSums();
+  app.simdLevel = WidestSimdLevel();  // the vector paths start-up would choose must match too
   PrintTable("radius", app.RADIUS, std::size_t{kGridEntries});
   PrintTable("wave", app.WAVE, std::size_t{kGridEntries});
   PrintTable("angle", app.ANGLE, std::size_t{kGridEntries});
