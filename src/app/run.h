@@ -1,0 +1,34 @@
+// A run of Chromaflux, from start-up to its end: all that a platform's entry point asks of the
+// core.
+//
+// The entry point opens its display, calls StartRun, and then loops: it hands over each waiting
+// piece of input (PostClick, PostKey), runs RunIdlePass (frame_driver.h) whenever none waits,
+// paces and presents. When the run is over it calls EndRun, which gives back what StartRun took.
+// Seeding, the scene, the clocks and the meaning of every click and key live here, once.
+#pragma once
+
+#include <cstdint>
+
+// Where a run begins.
+enum class RunOpening : std::int32_t {
+  IntroPage = 0,  // the intro page until the first left click
+  Visuals = 1,    // straight into the visuals: console closed, RANDOM play mode, no TAB hint
+};
+
+// What the core asks of the platform after a piece of input.
+enum class RunRequest : std::int32_t { GoOn = 0, End = 1 };
+
+// Seeds Rng with `seed`, prepares the scene and starts the loop's clocks on the current tick.
+// Returns false when the memory cannot be had; EndRun then gives back what was obtained.
+bool StartRun(std::uint32_t seed, RunOpening opening);
+
+// A left click: the intro page gives way to the visuals.
+void PostClick();
+
+// A key-down (a virtual-key code, auto-repeats included) runs its command. Esc answers End: the
+// platform ends its loop after the input already waiting.
+RunRequest PostKey(std::uint32_t virtualKey);
+
+// Gives back every buffer of the scene and puts `app` back to its state at load, so that a
+// later StartRun begins as the first did. The platform's own buffers are its to give back.
+void EndRun();
