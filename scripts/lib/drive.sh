@@ -32,8 +32,8 @@ cf_now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # cf_awk_true EXPR: succeeds when the awk expression EXPR (numbers inlined) is true.
 cf_awk_true() { awk "BEGIN { exit !($1) }"; }
 
-# cf_start EXE DIR: starts the program in the background, under Wine when EXE is a Windows program;
-# its output goes to DIR/program.log.
+# cf_start EXE DIR [ARG...]: starts the program with the ARGs in the background, under Wine when
+# EXE is a Windows program; its output goes to DIR/program.log.
 cf_start() {
   local exe dir=$2
   exe=$(realpath "$1")
@@ -47,9 +47,9 @@ cf_start() {
   rm -f "$pid_file"
   (
     if [[ "$exe" == *.exe ]]; then
-      wine "$exe" </dev/null >"$dir/program.log" 2>&1 &
+      wine "$exe" "${@:3}" </dev/null >"$dir/program.log" 2>&1 &
     else
-      "$exe" </dev/null >"$dir/program.log" 2>&1 &
+      "$exe" "${@:3}" </dev/null >"$dir/program.log" 2>&1 &
     fi
     echo $! >"$pid_file"
     rc=0
@@ -269,12 +269,12 @@ cf_red_play_mode() {
   esac
 }
 
-# cf_begin_test EXE DIR: the common start of an end-to-end test: a display must be there, the
-# screenshot folder starts empty, and the program starts.
+# cf_begin_test EXE DIR [ARG...]: the common start of an end-to-end test: a display must be
+# there, the screenshot folder starts empty, and the program starts with the ARGs.
 cf_begin_test() {
   [[ -n "${DISPLAY:-}" ]] || cf_fail "DISPLAY is not set: run the Windows tests through scripts/wine-session"
   rm -rf "$2"
-  cf_start "$1" "$2"
+  cf_start "$@"
 }
 
 # --- Steps shared by the tests and the screenshot tour ----------------------------------------

@@ -90,6 +90,11 @@ bool OpenSdlDisplay() {
   return CreateRenderer();
 }
 
+bool OpenSdlDisplayOn(std::uintptr_t nativeWindow) {
+  app.sdlWindow = SDL_CreateWindowFrom(reinterpret_cast<const void*>(nativeWindow));
+  return app.sdlWindow != nullptr && CreateRenderer();
+}
+
 void CloseSdlDisplay() {
   DestroyRenderer();
   if (app.sdlWindow != nullptr) {
