@@ -12,7 +12,8 @@ const char kUsageText[] =
     "\n"
     "  --root           draw on the window named by XSCREENSAVER_WINDOW, as XScreenSaver runs\n"
     "                   a display mode, or on the root window when it is unset\n"
-    "  --window-id ID   draw on the X window ID (decimal, or hexadecimal after 0x)\n"
+    "  --window-id ID   draw on the X window ID (decimal, or hexadecimal after 0x); wins\n"
+    "                   over --root\n"
     "  --help           print this text and exit\n"
     "  --version        print the version and exit\n"
     "\n"
@@ -60,18 +61,6 @@ CommandLine UsageError(std::string problem) {
   return line;
 }
 
-// Sets the target, or answers a usage error when another one was given before.
-bool SetTarget(CommandLine& line, DrawTarget target, std::uint32_t windowId) {
-  if (line.target != DrawTarget::OwnWindow &&
-      (line.target != target || line.windowId != windowId)) {
-    line = UsageError("--root and --window-id name different windows: give one");
-    return false;
-  }
-  line.target = target;
-  line.windowId = windowId;
-  return true;
-}
-
 }  // namespace
 
 std::optional<std::uint32_t> ParseWindowId(std::string_view text) {
@@ -111,8 +100,8 @@ CommandLine ParseCommandLine(int argc, const char* const argv[]) {
       return line;
     }
     if (IsOneOf(argument, kRootOptions)) {
-      if (!SetTarget(line, DrawTarget::ScreenSaver, 0)) {
-        return line;
+      if (line.target == DrawTarget::OwnWindow) {
+        line.target = DrawTarget::ScreenSaver;
       }
       continue;
     }
@@ -134,9 +123,11 @@ CommandLine ParseCommandLine(int argc, const char* const argv[]) {
       return UsageError("'" + std::string(idText) +
                         "' is not a window id (decimal, or hexadecimal after 0x)");
     }
-    if (!SetTarget(line, DrawTarget::GivenWindow, *id)) {
-      return line;
+    if (line.target == DrawTarget::GivenWindow && line.windowId != *id) {
+      return UsageError("two different window ids: give one");
     }
+    line.target = DrawTarget::GivenWindow;
+    line.windowId = *id;
   }
   return line;
 }

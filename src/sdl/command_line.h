@@ -37,8 +37,9 @@ extern const char kUsageText[];
 
 // Reads argv[1] ... argv[argc - 1]. Options follow XScreenSaver's display modes as well as GNU's
 // forms: --root or -root; --window-id ID, --window-id=ID or -window-id ID. --help and --version
-// answer as soon as they are read; an option that repeats the same target is harmless, two
-// different targets are a usage error.
+// answer as soon as they are read. --window-id wins over --root, in either order: XScreenSaver's
+// settings dialog runs the command as written (with --root) and adds -window-id for its preview.
+// Two different window ids are a usage error.
 CommandLine ParseCommandLine(int argc, const char* const argv[]);
 
 // An X window id as XScreenSaver and xwininfo write it: unsigned decimal, or hexadecimal after

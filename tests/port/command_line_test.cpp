@@ -51,8 +51,9 @@ TEST(CommandLine, EveryFormAndEveryRefusal) {
       {{"--window-id", "4294967296"}, kError, kOwn, 0, "'4294967296' is not"},
       {{"--window-id", "0x100000000"}, kError, kOwn, 0, "'0x100000000' is not"},
       {{"--window-id=", "5"}, kError, kOwn, 0, "'' is not a window id"},
-      {{"--root", "--window-id", "5"}, kError, kOwn, 0, "--root and --window-id name"},
-      {{"--window-id", "5", "--window-id", "6"}, kError, kOwn, 0, "--root and --window-id"},
+      {{"--root", "-window-id", "0x2c00001"}, kRun, kGiven, 0x2c00001, ""},  // a preview
+      {{"--window-id", "5", "--root"}, kRun, kGiven, 5, ""},
+      {{"--window-id", "5", "--window-id", "6"}, kError, kOwn, 0, "two different window ids"},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv{"chromaflux"};
