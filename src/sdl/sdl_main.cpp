@@ -11,8 +11,7 @@
 #include <SDL2/SDL.h>
 
 #include "app/frame_driver.h"
-#include "app/key_commands.h"
-#include "app/scene.h"
+#include "app/run.h"
 #include "sdl/command_line.h"
 #include "sdl/foreign_window.h"
 #include "sdl/frame_pacing.h"
@@ -21,7 +20,6 @@
 #include "sdl/stop_signal.h"
 #include "software/memory_frame.h"
 #include "state/app_state.h"
-#include "state/rng.h"
 #include "version.h"
 
 namespace {
@@ -89,17 +87,14 @@ EventResult HandleEvent(const SDL_Event& event, WindowOwner owner) {
         return EventResult::Continue;
       }
       const std::uint32_t virtualKey = VirtualKeyOf(key.sym, key.mod);
-      if (virtualKey == kKeyEscape) {
+      if (virtualKey != 0 && PostKey(virtualKey) == RunRequest::End) {
         return EventResult::Quit;
-      }
-      if (virtualKey != 0) {
-        HandleKey(virtualKey);
       }
       return EventResult::Continue;
     }
     case SDL_MOUSEBUTTONDOWN:
       if (event.button.button == SDL_BUTTON_LEFT) {
-        app.started = 1;
+        PostClick();
       }
       return EventResult::Continue;
     case SDL_RENDER_DEVICE_RESET:
@@ -174,19 +169,16 @@ int RunOnForeignWindow(const CommandLine& commandLine) {
     Report("no display", SDL_GetError());
   } else if (!OpenSdlDisplayOn(ForeignWindowId())) {
     Report("cannot draw on the window", SDL_GetError());
-  } else if (SeedRng(StartSeed()), !CreateMemoryFrame() || !PrepareScene()) {
+  } else if (!CreateMemoryFrame() || !StartRun(StartSeed(), RunOpening::Visuals)) {
     Report("not enough memory", "");
+  } else if (RunEventLoop(WindowOwner::Foreign)) {
+    result = 0;
   } else {
-    StartFrameClocks();
-    app.started = 1;
-    app.tabPressed = 1;
-    if (RunEventLoop(WindowOwner::Foreign)) {
-      result = 0;
-    } else {
-      Report("the display was lost and cannot be made again", "");
-    }
+    Report("the display was lost and cannot be made again", "");
   }
   CloseSdlDisplay();
+  EndRun();
+  ReleaseMemoryFrame();
   SDL_Quit();
   CloseForeignWindow();
   return result;
@@ -203,7 +195,7 @@ int main(int argc, char** argv) {
   if (commandLine.target != DrawTarget::OwnWindow) {
     return RunOnForeignWindow(commandLine);
   }
-  SeedRng(StartSeed());
+  const std::uint32_t seed = StartSeed();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     return Fail("no display", SDL_GetError());
   }
@@ -217,16 +209,19 @@ int main(int argc, char** argv) {
     SDL_Quit();
     return result;
   }
-  if (!CreateMemoryFrame() || !PrepareScene()) {
+  if (!CreateMemoryFrame() || !StartRun(seed, RunOpening::IntroPage)) {
     CloseSdlDisplay();  // give the desktop back so that the message can be read
     const int result = Fail("not enough memory", "");
+    EndRun();
+    ReleaseMemoryFrame();
     SDL_Quit();
     return result;
   }
-  StartFrameClocks();
 
   const bool ended = RunEventLoop(WindowOwner::Own);
   CloseSdlDisplay();
+  EndRun();
+  ReleaseMemoryFrame();
   SDL_Quit();
   if (!ended) {
     std::fprintf(stderr, "chromaflux: the display was lost and cannot be made again\n");
