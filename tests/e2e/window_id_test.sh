@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end, for the desktop program on another program's window (--window-id): it draws the
 # plasma into that window at once and nowhere else; SIGTERM ends it with exit code 0, and so does
-# the window's end. A window id that names no window ends it at once with exit code 1 and one
-# line on standard error; a usage error with exit code 2; --help and --version exit with 0.
+# the window's end. A window id that names no window, given or in XSCREENSAVER_WINDOW, ends it at
+# once with exit code 1 and one line on standard error; a usage error with exit code 2; --help
+# and --version exit with 0.
 #
 #   bash window_id_test.sh CHROMAFLUX_PROGRAM SCREENSHOT_DIR TEST_WINDOW_PROGRAM
 set -euo pipefail
@@ -94,6 +95,10 @@ expect_end 0 "the window's end"
 
 # The window is gone now: its id names no window.
 expect_answer 1 err "^chromaflux: no window $window_id " --window-id "$window_id"
+(
+  export XSCREENSAVER_WINDOW=0x
+  expect_answer 1 err "^chromaflux: XSCREENSAVER_WINDOW '0x' is not a window id" --root
+)
 expect_answer 2 err "^chromaflux: 'nowindow' is not a window id" --window-id nowindow
 expect_answer 2 err "^chromaflux: unknown option '--rot'" --rot
 expect_answer 0 out "^usage: chromaflux " --help
