@@ -8,8 +8,10 @@ namespace {
 
 // The foreign window and this file's connection to its X server.
 struct ForeignWindowRecord {
-  Display* display = nullptr;               // this file's own connection
-  Window window = 0;                        // the window drawn on
+  Display* display = nullptr;  // this file's own connection
+  Window window = 0;           // the window drawn on
+  int width = 0;               // its size when last seen, in pixels
+  int height = 0;
   XErrorHandler previousHandler = nullptr;  // the handler the guard replaced; null: no guard
   bool gone = false;                        // the window was destroyed
   unsigned char probeError = 0;             // X error code met while probing; 0 = none
@@ -78,6 +80,8 @@ bool ProbeWindow(std::string& problem) {
     problem = Describe("window 0x%lx is input-only: nothing can be drawn on it", foreign.window);
     return false;
   }
+  foreign.width = attributes.width;
+  foreign.height = attributes.height;
   return true;
 }
 
@@ -102,15 +106,26 @@ std::uint32_t ForeignWindowId() {
   return static_cast<std::uint32_t>(foreign.window);
 }
 
-bool ForeignWindowGone() {
+ForeignWindowNews CheckForeignWindow() {
+  bool resized = false;
   while (!foreign.gone && XPending(foreign.display) > 0) {
     XEvent event;
     XNextEvent(foreign.display, &event);
     if (event.type == DestroyNotify && event.xdestroywindow.window == foreign.window) {
       foreign.gone = true;
     }
+    const XConfigureEvent& configure = event.xconfigure;
+    if (event.type == ConfigureNotify && configure.window == foreign.window &&
+        (configure.width != foreign.width || configure.height != foreign.height)) {
+      foreign.width = configure.width;
+      foreign.height = configure.height;
+      resized = true;
+    }
   }
-  return foreign.gone;
+  if (foreign.gone) {
+    return ForeignWindowNews::Gone;
+  }
+  return resized ? ForeignWindowNews::Resized : ForeignWindowNews::Unchanged;
 }
 
 void CloseForeignWindow() {

@@ -29,9 +29,16 @@ bool OpenForeignWindow(DrawTarget target, std::uint32_t givenId, const char* scr
 // The window's X id, for SDL_CreateWindowFrom.
 std::uint32_t ForeignWindowId();
 
-// Whether the window has been destroyed, from the events waiting on this file's connection and
-// the errors caught since OpenForeignWindow. Never blocks.
-bool ForeignWindowGone();
+// What became of the window since the last look.
+enum class ForeignWindowNews : std::int32_t {
+  Unchanged = 0,
+  Resized = 1,  // its owner gave it another size (XScreenSaver does when the screens change)
+  Gone = 2,     // it was destroyed
+};
+
+// Reads the events waiting on this file's connection and the errors caught since
+// OpenForeignWindow. Never blocks.
+ForeignWindowNews CheckForeignWindow();
 
 // Puts the previous X error handler back and closes this file's connection. Call after
 // SDL_Quit. Harmless when nothing is open.

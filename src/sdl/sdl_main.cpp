@@ -105,10 +105,30 @@ EventResult HandleEvent(const SDL_Event& event, WindowOwner owner) {
   }
 }
 
+enum class LoopStep { GoOn, Reopened, End, DisplayLost };
+
+// A stop signal or the foreign window's end ends the run. SDL reads a foreign window's size only
+// when it takes the window, so after a resize the display is opened on the window again.
+LoopStep FollowForeignWindow() {
+  if (StopRequested()) {
+    return LoopStep::End;
+  }
+  switch (CheckForeignWindow()) {
+    case ForeignWindowNews::Gone:
+      return LoopStep::End;
+    case ForeignWindowNews::Resized:
+      CloseSdlDisplay();
+      return OpenSdlDisplayOn(ForeignWindowId()) ? LoopStep::Reopened : LoopStep::DisplayLost;
+    case ForeignWindowNews::Unchanged:
+      break;
+  }
+  return LoopStep::GoOn;
+}
+
 // Runs until Esc, the window's closing, a stop signal or the foreign window's end (true), or a
 // display lost for good (false).
 bool RunEventLoop(WindowOwner owner) {
-  const bool vsyncOffered = VsyncOffered();
+  bool vsyncOffered = VsyncOffered();
   std::uint64_t frameStartUs = NowUs();
   for (;;) {
     SDL_Event event;
@@ -117,8 +137,12 @@ bool RunEventLoop(WindowOwner owner) {
         return true;
       }
     }
-    if (owner == WindowOwner::Foreign && (StopRequested() || ForeignWindowGone())) {
-      return true;
+    const LoopStep step = owner == WindowOwner::Foreign ? FollowForeignWindow() : LoopStep::GoOn;
+    if (step == LoopStep::End || step == LoopStep::DisplayLost) {
+      return step == LoopStep::End;
+    }
+    if (step == LoopStep::Reopened) {
+      vsyncOffered = VsyncOffered();
     }
     if (RunIdlePass() != 0) {
       return false;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end, for the desktop program on another program's window (--window-id): it draws the
-# plasma into that window at once and nowhere else; SIGTERM ends it with exit code 0, and so does
-# the window's end. A window id that names no window, given or in XSCREENSAVER_WINDOW, ends it at
+# plasma into that window at once and nowhere else, and follows it when it grows; SIGTERM ends it
+# with exit code 0, and so does the window's end. A window id that names no window, given or in XSCREENSAVER_WINDOW, ends it at
 # once with exit code 1 and one line on standard error; a usage error with exit code 2; --help
 # and --version exit with 0.
 #
@@ -50,6 +50,12 @@ plasma_in_window() {
     cf_awk_true "$(cf_lit_fraction "$1" 800x60+0+540) == 0"
 }
 
+# The plasma in the window grown to 720 x 540, down to its new bottom rows.
+plasma_in_grown_window() {
+  cf_awk_true "$(cf_lit_fraction "$1" 720x540+80+60) >= 0.2" &&
+    cf_awk_true "$(cf_lit_fraction "$1" 720x60+80+540) >= 0.2"
+}
+
 # run_drawing PHASE: starts the program on the window and waits for the plasma in it.
 run_drawing() {
   local started
@@ -90,6 +96,8 @@ kill -TERM "$cf_program_pid"
 expect_end 0 SIGTERM
 
 run_drawing window-end
+xdotool windowsize "$window_id" 720 540
+cf_wait_for "$kFirstFrameSeconds" grown plasma_in_grown_window
 close_test_window
 expect_end 0 "the window's end"
 
