@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # The Debian/Ubuntu packages that building, testing and running Chromaflux need, grouped by what
 # needs them, and an installer that touches apt only when one of them is missing. Sourced by
-# scripts/test and scripts/run.
+# scripts/test, scripts/run and scripts/package.
 
 # The desktop program: compiler, build tools, SDL2, and Xlib for drawing on another program's
 # window. Its font and logos are built in.
@@ -21,6 +21,13 @@ CHROMAFLUX_WEB_PACKAGES=(emscripten node-acorn chromium chromium-driver python3-
 # The tests: GoogleTest (also as source for the Windows tests), Google Benchmark, the format check,
 # and the XScreenSaver daemon that runs the desktop program as a display mode.
 CHROMAFLUX_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-format googletest xscreensaver)
+# The release packages (scripts/package): the cross compilers and Emscripten without their test
+# runners; dpkg-shlibdeps and file, with which CPack computes the Debian package's dependencies.
+CHROMAFLUX_PACKAGE_PACKAGES=(
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix emscripten node-acorn dpkg-dev file
+)
+# Their checks: Debian's package checker and the desktop-entry validator.
+CHROMAFLUX_PACKAGE_CHECK_PACKAGES=(lintian desktop-file-utils)
 # The fuzz target: clang with libFuzzer and its sanitizer runtimes.
 CHROMAFLUX_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
