@@ -1,6 +1,7 @@
 #include "sdl/foreign_window.h"
 
 #include <cstdio>
+#include <optional>
 
 #include <X11/Xlib.h>
 
@@ -31,7 +32,7 @@ int GuardHandler(Display* display, XErrorEvent* error) {
     foreign.gone = true;
     return 0;
   }
-  return foreign.previousHandler != nullptr ? foreign.previousHandler(display, error) : 0;
+  return foreign.previousHandler(display, error);
 }
 
 std::string Describe(const char* format, unsigned long value) {
@@ -60,8 +61,9 @@ bool FindWindow(DrawTarget target, std::uint32_t givenId, const char* screenSave
   return true;
 }
 
-// Whether the window exists and takes drawing; also asks for its DestroyNotify. A window id
-// that names nothing is answered with an X error, caught here instead of ending the program.
+// Whether the window exists and takes drawing; also asks for its ConfigureNotify and
+// DestroyNotify (StructureNotifyMask: this connection's own choice, SDL's is untouched). A window
+// id that names nothing is answered with an X error, caught here instead of ending the program.
 bool ProbeWindow(std::string& problem) {
   foreign.probeError = 0;
   const XErrorHandler previous = XSetErrorHandler(RecordProbeError);

@@ -4,8 +4,8 @@
 // SDL draws on the window (SDL_CreateWindowFrom) but selects no events on a window it did not
 // make, and an X error about a window that went away would end the program through Xlib's
 // default handler. So this file keeps a connection of its own to the X server: it checks that
-// the window exists before SDL is given it, hears of its destruction, and keeps X errors about
-// it from ending the program.
+// the window exists before SDL is given it, hears of its new sizes and of its destruction, and
+// keeps X errors about it from ending the program.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +16,7 @@
 // Connects to the X display and finds the window that `target` names: for ScreenSaver the id in
 // `screenSaverWindow` (the value of XSCREENSAVER_WINDOW) or, when that is null or empty, the
 // root window of the default screen; for GivenWindow `givenId`. Checks that the window exists
-// and can be drawn on, and asks to hear of its destruction. On failure answers false with
+// and can be drawn on, and asks to hear of its changes. On failure answers false with
 // `problem` set to one line, and holds nothing.
 //
 // Then, until CloseForeignWindow, an X error that names the window (BadWindow, BadDrawable)
