@@ -6,12 +6,11 @@
 #include <SDL2/SDL.h>
 
 #include "app/frame_driver.h"
-#include "app/scene.h"
+#include "app/run.h"
 #include "platform/clock.h"
 #include "sdl/sdl_display.h"
 #include "software/memory_frame.h"
 #include "state/app_state.h"
-#include "state/rng.h"
 
 namespace {
 
@@ -23,14 +22,11 @@ void BM_SdlFrame(benchmark::State& state) {
     state.SkipWithError(SDL_GetError());
     return;
   }
-  SeedRng(12345);
-  if (!CreateMemoryFrame() || !PrepareScene()) {
+  if (!CreateMemoryFrame() || !StartRun(12345, RunOpening::Visuals)) {
     state.SkipWithError("not enough memory");
     return;
   }
-  app.started = 1;
   app.consoleOffset = 80;
-  app.tabPressed = 1;
   for (auto _ : state) {
     app.modelClockMs = 19500;  // stays inside the fade-to-black window
     app.lastFrameTick = GetTicks() - kFrameMs;

@@ -11,7 +11,7 @@
 
 namespace {
 
-// Uninitialised storage that lives until the process ends; null when the heap cannot supply it.
+// Uninitialised storage, given back by EndRun (app/run.h); null when the heap cannot supply it.
 std::int32_t* AllocateTable(std::int32_t entries) {
   return new (std::nothrow) std::int32_t[static_cast<std::size_t>(entries)];
 }
@@ -28,7 +28,7 @@ bool PrepareScene() {
   app.AngleWaveSums = new (std::nothrow) std::uint16_t[kDriftWindowEntries];
   if (app.RADIUS == nullptr || app.WAVE == nullptr || app.ANGLE == nullptr ||
       app.IndexBuffer == nullptr || app.CosineTable == nullptr || app.AngleWaveSums == nullptr) {
-    return false;  // the process ends right after; what was obtained goes with it
+    return false;  // EndRun gives back what was obtained
   }
   BuildGeometryTables();
   BuildAngleWaveSums();

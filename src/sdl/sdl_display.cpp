@@ -14,6 +14,7 @@
 
 #include "platform/display.h"
 #include "software/frame_fit.h"
+#include "software/memory_frame.h"
 #include "state/app_state.h"
 
 namespace {
@@ -129,7 +130,7 @@ DisplayCheck CheckDisplay() {
 }
 
 void FlipPage() {
-  SDL_UpdateTexture(app.sdlTexture, nullptr, app.frameMemory, screenWidth * kBytesPerPixel);
+  SDL_UpdateTexture(app.sdlTexture, nullptr, FramePixels(), screenWidth * kBytesPerPixel);
   SDL_SetRenderDrawColor(app.sdlRenderer, 0, 0, 0, SDL_ALPHA_OPAQUE);
   SDL_RenderClear(app.sdlRenderer);
   int outputWidth = 0;

@@ -9,14 +9,12 @@
 #include <SDL2/SDL.h>
 
 #include "app/frame_driver.h"
-#include "app/key_commands.h"
-#include "app/scene.h"
+#include "app/run.h"
 #include "sdl/frame_pacing.h"
 #include "sdl/sdl_display.h"
 #include "sdl/sdl_keys.h"
 #include "software/memory_frame.h"
 #include "state/app_state.h"
-#include "state/rng.h"
 
 namespace {
 
@@ -68,17 +66,14 @@ EventResult HandleEvent(const SDL_Event& event) {
         return EventResult::Continue;
       }
       const std::uint32_t virtualKey = VirtualKeyOf(key.sym, key.mod);
-      if (virtualKey == kKeyEscape) {
+      if (virtualKey != 0 && PostKey(virtualKey) == RunRequest::End) {
         return EventResult::Quit;
-      }
-      if (virtualKey != 0) {
-        HandleKey(virtualKey);
       }
       return EventResult::Continue;
     }
     case SDL_MOUSEBUTTONDOWN:
       if (event.button.button == SDL_BUTTON_LEFT) {
-        app.started = 1;
+        PostClick();
       }
       return EventResult::Continue;
     case SDL_RENDER_DEVICE_RESET:
@@ -114,7 +109,7 @@ bool RunEventLoop() {
 int main(int, char**) {
   // SDL's tick count starts at 0 with the program, so it would seed every run alike; the
   // performance counter runs from the machine's start, like the Windows tick count.
-  SeedRng(static_cast<std::uint32_t>(CounterIn(kMillisecondsPerSecond)));
+  const auto seed = static_cast<std::uint32_t>(CounterIn(kMillisecondsPerSecond));
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     return Fail("no display", SDL_GetError());
   }
@@ -128,16 +123,19 @@ int main(int, char**) {
     SDL_Quit();
     return result;
   }
-  if (!CreateMemoryFrame() || !PrepareScene()) {
+  if (!CreateMemoryFrame() || !StartRun(seed, RunOpening::IntroPage)) {
     CloseSdlDisplay();  // give the desktop back so that the message can be read
     const int result = Fail("not enough memory", "");
+    EndRun();
+    ReleaseMemoryFrame();
     SDL_Quit();
     return result;
   }
-  StartFrameClocks();
 
   const bool ended = RunEventLoop();
   CloseSdlDisplay();
+  EndRun();
+  ReleaseMemoryFrame();
   SDL_Quit();
   if (!ended) {
     std::fprintf(stderr, "chromaflux: the display was lost and cannot be made again\n");

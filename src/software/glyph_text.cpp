@@ -2,10 +2,20 @@
 // colour by their coverage (anti-aliased and transparent), clipped to the screen.
 #include <initializer_list>
 
+#include "platform/display.h"
 #include "platform/text_output.h"
 #include "software/glyph_atlas.h"
+#include "software/memory_frame.h"
 
 namespace {
+
+// Where texts go, as a device context holds it between GetBackBufferDc and ReleaseBackBufferDc.
+struct TextTarget {
+  bool taken = false;                    // between GetBackBufferDc and ReleaseBackBufferDc
+  std::uint32_t ink = 0;                 // COLORREF 0x00BBGGRR of the texts that follow
+  TextAnchor anchor = TextAnchor::Left;  // anchor of the texts that follow
+};
+TextTarget target;
 
 // COLORREF 0x00BBGGRR to the frame's 0x00RRGGBB.
 std::uint32_t PixelOfColorref(std::uint32_t colorref) {
@@ -30,7 +40,7 @@ void DrawGlyph(const GlyphBox& glyph, std::int32_t penX, std::int32_t top, std::
     if (y < 0 || y >= screenHeight) {
       continue;
     }
-    std::uint32_t* line = app.frameMemory + static_cast<std::ptrdiff_t>(y) * screenWidth;
+    std::uint32_t* line = FramePixels() + static_cast<std::ptrdiff_t>(y) * screenWidth;
     for (std::int32_t column = 0; column < glyph.width; ++column) {
       const std::int32_t x = penX + glyph.left + column;
       const std::uint32_t alpha = coverage[row * glyph.width + column];
@@ -43,28 +53,38 @@ void DrawGlyph(const GlyphBox& glyph, std::int32_t penX, std::int32_t top, std::
 
 }  // namespace
 
+// A fresh target, like a device context just taken: black ink, left anchor.
+void GetBackBufferDc() {
+  target = TextTarget{};
+  target.taken = true;
+}
+
+void ReleaseBackBufferDc() {
+  target.taken = false;
+}
+
 // The atlas is the only font and text is always transparent: there is nothing to select.
 void BeginText() {}
 
 void SetTextInk(std::uint32_t colorref) {
-  app.textInk = colorref;
+  target.ink = colorref;
 }
 
 void SetTextAnchor(TextAnchor anchor) {
-  app.textAnchor = anchor;
+  target.anchor = anchor;
 }
 
 void PutText(std::int32_t x, std::int32_t y, std::string_view text) {
-  if (!app.textTarget) {
+  if (!target.taken) {
     return;
   }
   std::int32_t penX = x;
-  if (app.textAnchor == TextAnchor::Centre) {
+  if (target.anchor == TextAnchor::Centre) {
     penX -= TextWidth(text) / 2;
-  } else if (app.textAnchor == TextAnchor::Right) {
+  } else if (target.anchor == TextAnchor::Right) {
     penX -= TextWidth(text);
   }
-  const std::uint32_t ink = PixelOfColorref(app.textInk);
+  const std::uint32_t ink = PixelOfColorref(target.ink);
   for (const char c : text) {
     if (const GlyphBox* glyph = FindGlyph(c)) {
       DrawGlyph(*glyph, penX, y, ink);

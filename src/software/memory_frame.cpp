@@ -4,50 +4,52 @@
 #include <new>
 
 #include "platform/display.h"
+#include "software/memory_logos.h"
 #include "state/app_state.h"
 
 namespace {
 
 constexpr std::size_t kFramePixels = static_cast<std::size_t>(screenWidth) * screenHeight;
 
+std::uint32_t* frame = nullptr;  // the back buffer: kFramePixels pixels 0x00RRGGBB, or null
+
 }  // namespace
 
 bool CreateMemoryFrame() {
-  app.frameMemory = new (std::nothrow) std::uint32_t[kFramePixels];
-  if (app.frameMemory == nullptr) {
+  frame = new (std::nothrow) std::uint32_t[kFramePixels];
+  if (frame == nullptr) {
     return false;
   }
   FillBackBuffer(0);
   return true;
 }
 
+void ReleaseMemoryFrame() {
+  ReleaseMemoryLogos();
+  delete[] frame;
+  frame = nullptr;
+}
+
+std::uint32_t* FramePixels() {
+  return frame;
+}
+
 void FillCornerPixel() {
-  app.frameMemory[0] = 0;
+  frame[0] = 0;
 }
 
 void FillBackBuffer(std::uint32_t colour) {
-  std::fill_n(app.frameMemory, kFramePixels, colour);
+  std::fill_n(frame, kFramePixels, colour);
 }
 
 void WaitForBlitter() {}
 
 bool LockBackBuffer() {
-  app.pixels = app.frameMemory;
+  app.pixels = frame;
   app.pitchPixels = screenWidth;
   return true;
 }
 
 void UnlockBackBuffer() {
   app.pixels = nullptr;
-}
-
-// A fresh target, like a device context just taken: black ink, left anchor.
-void GetBackBufferDc() {
-  app.textTarget = true;
-  app.textInk = 0;
-  app.textAnchor = TextAnchor::Left;
-}
-
-void ReleaseBackBufferDc() {
-  app.textTarget = false;
 }

@@ -2,12 +2,22 @@
 #include <algorithm>
 #include <new>
 
+#include "software/memory_logos.h"
+
 #include "platform/logo_surfaces.h"
 #include "software/bitmap_decoder.h"
 #include "software/embedded_files.h"
+#include "software/memory_frame.h"
 #include "state/app_state.h"
 
 namespace {
+
+// The decoded logos, 0x00RRGGBB rows, top row first; null until made, or when they cannot be.
+struct MemoryLogos {
+  std::uint32_t* largePixels = nullptr;  // bitmap 106
+  std::uint32_t* smallPixels = nullptr;  // bitmap 107
+};
+MemoryLogos logos;
 
 struct LogoSource {
   std::uint32_t*& pixels;
@@ -18,9 +28,9 @@ struct LogoSource {
 
 LogoSource SourceOf(Logo logo) {
   if (logo == Logo::Large) {
-    return {app.largeLogoPixels, kLargeLogoFile, kLargeLogoWidth, kLargeLogoHeight};
+    return {logos.largePixels, kLargeLogoFile, kLargeLogoWidth, kLargeLogoHeight};
   }
-  return {app.smallLogoPixels, kSmallLogoFile, kSmallLogoWidth, kSmallLogoHeight};
+  return {logos.smallPixels, kSmallLogoFile, kSmallLogoWidth, kSmallLogoHeight};
 }
 
 // Like a surface that cannot be created, a logo without memory or with a bad file stays null.
@@ -42,6 +52,12 @@ void CreateLogoSurfaces() {
   CreateLogo(SourceOf(Logo::Small));
 }
 
+void ReleaseMemoryLogos() {
+  delete[] logos.largePixels;
+  delete[] logos.smallPixels;
+  logos = MemoryLogos{};
+}
+
 void BlitLogo(Logo logo, std::int32_t x, std::int32_t y) {
   const LogoSource source = SourceOf(logo);
   // Like the display's unclipped copy, a rectangle not wholly on the screen copies nothing.
@@ -50,7 +66,7 @@ void BlitLogo(Logo logo, std::int32_t x, std::int32_t y) {
     return;
   }
   const std::uint32_t* from = source.pixels;
-  std::uint32_t* to = app.frameMemory + static_cast<std::ptrdiff_t>(y) * screenWidth + x;
+  std::uint32_t* to = FramePixels() + static_cast<std::ptrdiff_t>(y) * screenWidth + x;
   for (std::int32_t row = 0; row < source.height; ++row) {
     std::copy_n(from, source.width, to);
     from += source.width;

@@ -2,7 +2,7 @@
 //
 // All mutable state of the program lives in the single global `app`, grouped by the subsystem
 // that owns (writes) each field. Other subsystems only read what they need. The big buffers are
-// allocated once by PrepareScene (or by their first user) and never freed before exit.
+// allocated once by PrepareScene (or by their first user) and given back only by EndRun.
 //
 // Platform objects appear here only as opaque pointers, so this header and the whole portable core
 // build without the Windows headers; only the Windows layer dereferences them.
@@ -140,15 +140,6 @@ struct AppState {
   // Intro page blink.
   std::uint32_t blinkTick = 0;  // tick of the last toggle of the prompt
   std::int32_t blinkOn = 0;     // prompt shown while non-zero; toggles between 0 and ~0
-
-  // Memory frame (software layer of the SDL and browser programs, which present it themselves).
-  std::uint32_t* frameMemory = nullptr;      // screenWidth x screenHeight pixels, rows of 800
-  bool frameLocked = false;                  // between LockBackBuffer and UnlockBackBuffer
-  bool textTarget = false;                   // between GetBackBufferDc and ReleaseBackBufferDc
-  std::uint32_t textInk = 0;                 // COLORREF 0x00BBGGRR of the texts that follow
-  TextAnchor textAnchor = TextAnchor::Left;  // anchor of the texts that follow
-  std::uint32_t* largeLogoPixels = nullptr;  // bitmap 106 as 0x00RRGGBB rows, top row first
-  std::uint32_t* smallLogoPixels = nullptr;  // bitmap 107 likewise
 
   // SDL layer.
   SDL_Window* sdlWindow = nullptr;      // the borderless full-screen (or 800 x 600) window

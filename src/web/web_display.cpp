@@ -10,6 +10,7 @@
 #include <new>
 
 #include "platform/display.h"
+#include "software/memory_frame.h"
 #include "state/app_state.h"
 #include "web/web_display.h"
 
@@ -42,7 +43,7 @@ DisplayCheck CheckDisplay() {
 // WebAssembly's little-endian memory reads as the word 0xAABBGGRR: swap red and blue, set alpha.
 // The compiler turns this loop into 128-bit vector operations.
 void FlipPage() {
-  const std::uint32_t* frame = app.frameMemory;
+  const std::uint32_t* frame = FramePixels();
   std::uint32_t* image = app.canvasImage;
   for (std::size_t i = 0; i < kFramePixels; ++i) {
     const std::uint32_t pixel = frame[i];

@@ -12,13 +12,11 @@
 #include <cstdint>
 
 #include "app/frame_driver.h"
-#include "app/key_commands.h"
-#include "app/scene.h"
+#include "app/run.h"
 #include "platform/display.h"
 #include "platform/text_output.h"
 #include "software/memory_frame.h"
 #include "state/app_state.h"
-#include "state/rng.h"
 #include "web/web_display.h"
 
 // The oldest input the page queued: a virtual-key code, kLeftClick or kNoInput.
@@ -35,24 +33,14 @@ constexpr int kLeftClick = -2;
 constexpr std::uint32_t kEndedInk = 0x00FFFFFF;  // COLORREF
 constexpr std::int32_t kEndedLineY = 295;        // top of the line, about the middle of the screen
 
-// Frees the buffers the run allocated and puts `app` back to its state at load, so that the next
-// start-up begins from where the first one did (heap memory only goes back to the allocator;
-// the page's memory does not shrink).
+// Gives back the run's buffers and the page's own, so that the next start-up begins from where
+// the first one did (heap memory only goes back to the allocator; the page's memory does not
+// shrink).
 void ReleaseRun() {
-  delete[] app.RADIUS;
-  delete[] app.WAVE;
-  delete[] app.ANGLE;
-  delete[] app.AngleWaveSums;
-  delete[] app.IndexBuffer;
-  delete[] app.CosineTable;
-  delete[] app.currentRing;
-  delete[] app.targetRing;
-  delete[] app.ConsoleRaster;
-  delete[] app.frameMemory;
-  delete[] app.largeLogoPixels;
-  delete[] app.smallLogoPixels;
   delete[] app.canvasImage;
-  app = AppState{};
+  app.canvasImage = nullptr;
+  ReleaseMemoryFrame();
+  EndRun();
 }
 
 // Esc: the last picture gives way to a black screen with the restart line, and the run's memory
@@ -76,13 +64,10 @@ EM_BOOL RunLoopPass(double, void*) {
   bool quit = false;
   for (int input = TakePageInput(); input != kNoInput; input = TakePageInput()) {
     if (input == kLeftClick) {
-      app.started = 1;
-      continue;
+      PostClick();
+    } else if (PostKey(static_cast<std::uint32_t>(input)) == RunRequest::End) {
+      quit = true;  // once the waiting input is handled
     }
-    const auto key = static_cast<std::uint32_t>(input);
-    // Esc ends the run once the waiting input is handled; it goes to HandleKey like every key.
-    quit = quit || key == kKeyEscape;
-    HandleKey(key);
   }
   // The page never loses its display for good, but a failed frame ends the run all the same.
   if (quit || RunIdlePass() != 0) {
@@ -105,13 +90,12 @@ std::uint32_t StartSeed() {
 // A start-up: the memory frame, the scene and the start tick, then the loop. Called by main and,
 // after Esc, by the page on the next left click.
 extern "C" EMSCRIPTEN_KEEPALIVE void StartChromaflux() {
-  SeedRng(StartSeed());
-  if (!CreateMemoryFrame() || !CreateCanvasImage() || !PrepareScene()) {
+  if (!CreateMemoryFrame() || !CreateCanvasImage() ||
+      !StartRun(StartSeed(), RunOpening::IntroPage)) {
     ReleaseRun();
     ShowPageMessage("Chromaflux needs about 64 MB of memory, and this page could not get it.");
     return;
   }
-  StartFrameClocks();
   emscripten_request_animation_frame_loop(RunLoopPass, nullptr);
 }
 

@@ -7,10 +7,8 @@
 #include <windows.h>
 
 #include "app/frame_driver.h"
-#include "app/key_commands.h"
-#include "app/scene.h"
+#include "app/run.h"
 #include "state/app_state.h"
-#include "state/rng.h"
 #include "windows/ddraw_display.h"
 
 namespace {
@@ -29,11 +27,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       PostQuitMessage(0);
       return 0;
     case WM_KEYDOWN:
-      if (wParam == VK_ESCAPE) {
+      if (PostKey(static_cast<std::uint32_t>(wParam)) == RunRequest::End) {
         PostQuitMessage(0);
       }
-      // Esc goes on to HandleKey too: like every key without a command there, it does nothing.
-      HandleKey(static_cast<std::uint32_t>(wParam));
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);
@@ -76,7 +72,7 @@ WPARAM RunMessageLoop() {
         return lastWParam;
       }
       if (message.message == WM_LBUTTONDOWN) {
-        app.started = 1;
+        PostClick();
       }
       TranslateMessage(&message);
       DispatchMessageA(&message);
@@ -92,7 +88,8 @@ WPARAM RunMessageLoop() {
 // the window, device-context, bitmap and font calls are ignored on purpose, since a program
 // without them still runs, only without its logos or with a substitute font.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  SeedRng(GetTickCount());
+  // The seed is the tick at entry; nothing draws from Rng before the scene is prepared.
+  const DWORD seed = GetTickCount();
   RegisterWindowClass(instance);
   app.window = CreateWindowExA(0, kWindowClass, kWindowTitle, WS_POPUP, 0, 0, screenWidth,
                                screenHeight, nullptr, nullptr, instance, nullptr);
@@ -109,12 +106,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     MessageBoxA(app.window, "DirectX 7 needed", "error", MB_OK);
     return 0;
   }
-  if (!PrepareScene()) {
+  if (!StartRun(seed, RunOpening::IntroPage)) {
     CloseDisplay();  // give the desktop back so that the message can be read
     MessageBoxA(app.window, "not enough memory", "error", MB_OK);
     return kExitNoMemory;
   }
-  StartFrameClocks();
 
   const WPARAM lastWParam = RunMessageLoop();
   CloseDisplay();

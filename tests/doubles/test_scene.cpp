@@ -11,17 +11,9 @@
 namespace doubles {
 
 void ResetApp() {
-  const AppState kept = app;
-  app = AppState{};
-  app.RADIUS = kept.RADIUS;
-  app.WAVE = kept.WAVE;
-  app.ANGLE = kept.ANGLE;
-  app.AngleWaveSums = kept.AngleWaveSums;
-  app.IndexBuffer = kept.IndexBuffer;
-  app.CosineTable = kept.CosineTable;
-  app.currentRing = kept.currentRing;
-  app.targetRing = kept.targetRing;
-  app.ConsoleRaster = kept.ConsoleRaster;
+  AppState fresh{};
+  ForEachSceneBuffer([&fresh](auto buffer) { fresh.*buffer = app.*buffer; });
+  app = fresh;
 }
 
 void PrepareTestScene(std::uint32_t seed) {

@@ -1,7 +1,7 @@
 // libFuzzer target: the whole program, from the end of start-up to Esc, over the native doubles.
 //
 // Each input is decoded into loop events (fuzz/loop_events.h) and played as the message loop plays
-// them: a key goes to HandleKey, a click sets `started`, and a frame is one RunIdlePass, what the
+// them: a key goes to PostKey, a click to PostClick, and a frame is one RunIdlePass, what the
 // loop runs whenever no message waits. After every pass the invariants of fuzz/loop_invariants.h
 // are checked, the whole-frame ones after every pass that composed a frame. The scene (about 50 MB
 // of tables) is prepared once per process, and every input starts from the same state at the end
@@ -14,6 +14,7 @@
 
 #include "app/frame_driver.h"
 #include "app/key_commands.h"
+#include "app/run.h"
 #include "app/scene.h"
 #include "doubles/doubles.h"
 #include "doubles/test_scene.h"
@@ -40,7 +41,7 @@ void PrintTotals() {
 
 // The state at the end of start-up: the program's own first model and rings drawn from an Rng
 // seeded with the start tick, the intro page showing, a back buffer of pitch 800 inside guards.
-void StartRun() {
+void StartInput() {
   doubles::PrepareTestScene(kStartTick);
   doubles::ResetDoubles(screenWidth, kGuardWord, kGuardWords);
   doubles::clockTicks = kStartTick;
@@ -95,12 +96,12 @@ void MoveClockBeforeWrap(std::uint32_t msBeforeWrap) {
   }
 }
 
-// The window procedure posts the quit message for Esc and hands the key to HandleKey, where it
-// is no command: the loop ends with exit code 0 and the state it leaves is the state it found.
+// Esc asks the platform to end its loop (exit code 0) and is no command: the state it leaves is
+// the state it found.
 void PressEscape(std::uint32_t count) {
   const AppState before = app;
   for (std::uint32_t i = 0; i < count; ++i) {
-    HandleKey(kKeyEscape);
+    Require(PostKey(kKeyEscape) == RunRequest::End, "Esc ends the run");
   }
   Require(app.rngState == before.rngState && app.currentModel == before.currentModel &&
               app.playPeriodMs == before.playPeriodMs && app.slideState == before.slideState &&
@@ -118,7 +119,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   ++totals.inputs;
-  StartRun();
+  StartInput();
   LoopEventReader reader{data, size};
   LoopEvent event{};
   bool quit = false;
@@ -129,11 +130,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       case LoopEventKind::Keys:
         for (std::uint32_t i = 0; i < event.count; ++i) {
-          HandleKey(event.value);
+          Require(PostKey(event.value) == RunRequest::GoOn, "only Esc ends the run");
         }
         break;
       case LoopEventKind::Click:
-        app.started = 1;  // the message loop's own handling of WM_LBUTTONDOWN
+        PostClick();
         break;
       case LoopEventKind::Absence:
         for (std::uint32_t i = 0; i < event.count; ++i) {

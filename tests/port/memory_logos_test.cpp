@@ -64,27 +64,25 @@ TEST(BitmapDecoder, RefusesAnotherSizeDepthOrATruncatedFileWritingNothing) {
 TEST(MemoryLogos, CopyTheEmbeddedBitmapsWhereTheyFitAndNothingElsewhere) {
   app = AppState{};
   ASSERT_TRUE(CreateMemoryFrame());
+  std::vector<std::uint32_t> large(kLargeLogoWidth * kLargeLogoHeight);
+  ASSERT_TRUE(DecodeBitmap24(kLargeLogoFile.bytes, kLargeLogoFile.size, kLargeLogoWidth,
+                             kLargeLogoHeight, large.data()));
   CreateLogoSurfaces();
-  ASSERT_NE(app.largeLogoPixels, nullptr);
-  ASSERT_NE(app.smallLogoPixels, nullptr);
   FillBackBuffer(0x00123456);
   BlitLogo(Logo::Large, 800 - kLargeLogoWidth, 600 - kLargeLogoHeight);
-  EXPECT_EQ(app.frameMemory[599 * 800 + 799],
-            app.largeLogoPixels[kLargeLogoWidth * kLargeLogoHeight - 1]);
-  EXPECT_EQ(app.frameMemory[(600 - kLargeLogoHeight) * 800 + 800 - kLargeLogoWidth],
-            app.largeLogoPixels[0]);
-  EXPECT_EQ(app.frameMemory[(600 - kLargeLogoHeight) * 800 + 799 - kLargeLogoWidth], 0x00123456u);
+  const std::uint32_t* frame = FramePixels();
+  EXPECT_EQ(frame[599 * 800 + 799], large.back());
+  EXPECT_EQ(frame[(600 - kLargeLogoHeight) * 800 + 800 - kLargeLogoWidth], large.front());
+  EXPECT_EQ(frame[(600 - kLargeLogoHeight) * 800 + 799 - kLargeLogoWidth], 0x00123456u);
   // A rectangle reaching off the screen copies nothing, like the unclipped display copy.
   FillBackBuffer(0x00123456);
   BlitLogo(Logo::Small, 700, 10);
   BlitLogo(Logo::Small, 10, 590);
   BlitLogo(Logo::Small, -1, 10);
   for (std::int32_t i = 0; i < screenWidth * screenHeight; ++i) {
-    ASSERT_EQ(app.frameMemory[i], 0x00123456u) << i;
+    ASSERT_EQ(frame[i], 0x00123456u) << i;
   }
-  delete[] app.largeLogoPixels;
-  delete[] app.smallLogoPixels;
-  delete[] app.frameMemory;
+  ReleaseMemoryFrame();
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ InkBox FindInk() {
   InkBox box;
   for (std::int32_t y = 0; y < screenHeight; ++y) {
     for (std::int32_t x = 0; x < screenWidth; ++x) {
-      if (app.frameMemory[y * screenWidth + x] != 0) {
+      if (FramePixels()[y * screenWidth + x] != 0) {
         box = {std::min(box.left, x), std::max(box.right, x), std::min(box.top, y),
                std::max(box.bottom, y)};
       }
@@ -39,7 +39,7 @@ class SoftwareText : public testing::Test {
     app = AppState{};
     ASSERT_TRUE(CreateMemoryFrame());
   }
-  void TearDown() override { delete[] app.frameMemory; }
+  void TearDown() override { ReleaseMemoryFrame(); }
 
   InkBox Draw(TextAnchor anchor, std::int32_t x, std::int32_t y, std::uint32_t ink = kWhiteInk) {
     FillBackBuffer(0);
@@ -82,7 +82,7 @@ TEST_F(SoftwareText, InkIsColorrefBlendedOverThePixels) {
   // darker red, never another hue.
   Draw(TextAnchor::Left, 10, 10, 0x000000FF);
   bool fullInk = false;
-  for (const std::uint32_t* p = app.frameMemory; p != app.frameMemory + screenWidth * 40; ++p) {
+  for (const std::uint32_t* p = FramePixels(); p != FramePixels() + screenWidth * 40; ++p) {
     EXPECT_EQ(*p & 0x00FFFF, 0u);
     fullInk = fullInk || *p == 0x00FF0000;
   }

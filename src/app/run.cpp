@@ -1,0 +1,35 @@
+#include "app/run.h"
+
+#include "app/frame_driver.h"
+#include "app/key_commands.h"
+#include "app/scene.h"
+#include "state/app_state.h"
+#include "state/rng.h"
+
+bool StartRun(std::uint32_t seed, RunOpening opening) {
+  SeedRng(seed);
+  if (!PrepareScene()) {
+    return false;
+  }
+  StartFrameClocks();
+  if (opening == RunOpening::Visuals) {
+    app.started = 1;
+    app.tabPressed = 1;  // a screen saver ends on any key: no hint to press one
+  }
+  return true;
+}
+
+void PostClick() {
+  app.started = 1;
+}
+
+RunRequest PostKey(std::uint32_t virtualKey) {
+  // Esc has no command of its own; it goes to HandleKey like every other key.
+  HandleKey(virtualKey);
+  return virtualKey == kKeyEscape ? RunRequest::End : RunRequest::GoOn;
+}
+
+void EndRun() {
+  ForEachSceneBuffer([](auto buffer) { delete[](app.*buffer); });
+  app = AppState{};
+}
