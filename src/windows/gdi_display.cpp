@@ -4,6 +4,7 @@
 #include "windows/gdi_display.h"
 
 #include "platform/display.h"
+#include "software/memory_frame.h"
 #include "state/app_state.h"
 
 namespace {
@@ -41,7 +42,8 @@ bool Shrinks(const RECT& box) {
 }
 
 void StretchFrame(HDC dc) {
-  if (app.frameMemory == nullptr) {
+  const std::uint32_t* pixels = FramePixels();
+  if (pixels == nullptr) {
     return;
   }
   // HALFTONE needs the brush origin set after the mode, as StretchBlt's documentation asks.
@@ -53,7 +55,7 @@ void StretchFrame(HDC dc) {
   }
   const RECT& box = display.box;
   StretchDIBits(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, 0,
-                screenWidth, screenHeight, app.frameMemory, &kFrameFormat, DIB_RGB_COLORS, SRCCOPY);
+                screenWidth, screenHeight, pixels, &kFrameFormat, DIB_RGB_COLORS, SRCCOPY);
 }
 
 }  // namespace
