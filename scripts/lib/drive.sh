@@ -81,13 +81,12 @@ cf_cleanup() {
 # The pid of the Windows process running the program, found by its command line: the path given
 # to wine, or its Windows form (Z: and backslashes), then the arguments; empty when there is none.
 # `wine` does not always run the program in its own process: with 32-bit Wine installed, a 64-bit
-# program runs in a child of start.exe, whose command line is the Windows form, one string with
-# the arguments after blanks.
+# program runs in a child of start.exe, whose command line is the Windows form.
 cf_program_process() {
   local windows_path="Z:${cf_program_exe//\//\\}" file cmd
   local args="${cf_program_args[*]}"
   for file in /proc/[0-9]*/cmdline; do
-    cmd=$(tr '\0' ' ' 2>/dev/null <"$file") || continue
+    cmd=$(tr -s '\0' ' ' 2>/dev/null <"$file") || continue  # Wine pads it with NULs
     cmd=${cmd% }
     if [[ "$cmd" == "$windows_path${args:+ $args}" || "$cmd" == "$cf_program_exe${args:+ $args}" ]]; then
       file=${file#/proc/}
