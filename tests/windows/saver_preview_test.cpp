@@ -15,21 +15,19 @@ namespace {
 
 // Wider than 4:3, so that the picture (266 or 267 x 200, centred) leaves black columns at both
 // sides: columns 0 ... 19 and 300 ... 319 are outside it, 40 ... 279 inside.
-constexpr int kClientWidth = 320;
-constexpr int kClientHeight = 200;
-constexpr int kOutsideColumns = 20;
+constexpr int kWidth = 320;
+constexpr int kHeight = 200;
+constexpr int kOutside = 20;
 constexpr int kInsideLeft = 40;
-constexpr int kInsideRight = 280;
 constexpr std::uint32_t kLitLevel = 32;  // a channel above this is lit, as the screenshots judge
 constexpr double kPlasmaLitShare = 0.2;
 constexpr int kMovesWanted = 2;  // pictures that differ from the one before: the preview animates
-constexpr UINT kCheckPeriodMs = 100;
 constexpr DWORD kDeadlineMs = 60000;  // the 48 MB of geometry tables first, on a busy machine
 
 // What the timer saw of the preview while RunPreview ran.
 struct PreviewSeen {
   DWORD startTick = 0;
-  std::vector<HWND> children;
+  int children = 0;
   RECT childRect{};   // screen coordinates
   RECT clientRect{};  // the parent's client area in screen coordinates
   double litShareInside = 0;
@@ -40,82 +38,64 @@ struct PreviewSeen {
 
 PreviewSeen seen;
 
-BOOL CALLBACK CollectChild(HWND child, LPARAM) {
-  seen.children.push_back(child);
+BOOL CALLBACK LookAtChild(HWND child, LPARAM) {
+  ++seen.children;
+  GetWindowRect(child, &seen.childRect);
   return TRUE;
-}
-
-RECT ClientRectOnScreen(HWND window) {
-  RECT rect{};
-  GetClientRect(window, &rect);
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
 }
 
 // The window's client area as 0x00RRGGBB pixels, rows top first.
 std::vector<std::uint32_t> ReadClient(HWND window) {
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = kClientWidth;
-  info.bmiHeader.biHeight = -kClientHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader = {sizeof(info.bmiHeader), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HDC memory = CreateCompatibleDC(nullptr);
   HGDIOBJ kept = SelectObject(memory, bitmap);
   HDC windowDc = GetDC(window);
-  BitBlt(memory, 0, 0, kClientWidth, kClientHeight, windowDc, 0, 0, SRCCOPY);
+  BitBlt(memory, 0, 0, kWidth, kHeight, windowDc, 0, 0, SRCCOPY);
   ReleaseDC(window, windowDc);
   GdiFlush();
   const auto* first = static_cast<const std::uint32_t*>(bits);
-  std::vector<std::uint32_t> pixels(first, first + kClientWidth * kClientHeight);
+  std::vector<std::uint32_t> pixels(first, first + kWidth * kHeight);
   SelectObject(memory, kept);
   DeleteDC(memory);
   DeleteObject(bitmap);
-  for (std::uint32_t& pixel : pixels) {
-    pixel &= 0x00FFFFFF;
-  }
   return pixels;
-}
-
-std::uint32_t Brightest(std::uint32_t pixel) {
-  return std::max({pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF});
 }
 
 void Judge(const std::vector<std::uint32_t>& pixels) {
   int lit = 0;
   seen.brightestOutside = 0;
-  for (int y = 0; y < kClientHeight; ++y) {
-    for (int x = 0; x < kClientWidth; ++x) {
-      const std::uint32_t brightest = Brightest(pixels[y * kClientWidth + x]);
-      if (x < kOutsideColumns || x >= kClientWidth - kOutsideColumns) {
-        seen.brightestOutside = std::max(seen.brightestOutside, brightest);
-      } else if (x >= kInsideLeft && x < kInsideRight && brightest > kLitLevel) {
-        ++lit;
-      }
+  for (int i = 0; i < kWidth * kHeight; ++i) {
+    const std::uint32_t p = pixels[i];
+    const std::uint32_t brightest = std::max({p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF});
+    const int x = i % kWidth;
+    if (x < kOutside || x >= kWidth - kOutside) {
+      seen.brightestOutside = std::max(seen.brightestOutside, brightest);
+    } else if (x >= kInsideLeft && x < kWidth - kInsideLeft && brightest > kLitLevel) {
+      ++lit;
     }
   }
-  seen.litShareInside = static_cast<double>(lit) / ((kInsideRight - kInsideLeft) * kClientHeight);
+  seen.litShareInside = static_cast<double>(lit) / ((kWidth - 2 * kInsideLeft) * kHeight);
 }
 
 // Runs inside the preview's message loop: looks at the preview until it animates the plasma (or
 // the deadline passes), then destroys the parent, which must end the preview.
 void CALLBACK CheckPreview(HWND parent, UINT, UINT_PTR timer, DWORD now) {
-  seen.children.clear();
-  EnumChildWindows(parent, CollectChild, 0);
-  if (seen.children.size() == 1) {
-    GetWindowRect(seen.children[0], &seen.childRect);
-    seen.clientRect = ClientRectOnScreen(parent);
-    std::vector<std::uint32_t> pixels = ReadClient(seen.children[0]);
+  seen.children = 0;
+  HWND child = GetWindow(parent, GW_CHILD);
+  EnumChildWindows(parent, LookAtChild, 0);
+  GetClientRect(parent, &seen.clientRect);
+  MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&seen.clientRect), 2);
+  if (child != nullptr) {
+    std::vector<std::uint32_t> pixels = ReadClient(child);
     Judge(pixels);
-    if (!seen.previous.empty() && pixels != seen.previous) {
-      ++seen.moves;
-    }
+    seen.moves += !seen.previous.empty() && pixels != seen.previous ? 1 : 0;
     seen.previous = std::move(pixels);
   }
-  const bool animating = seen.litShareInside >= kPlasmaLitShare && seen.moves >= kMovesWanted;
-  if (animating || now - seen.startTick > kDeadlineMs) {
+  if ((seen.litShareInside >= kPlasmaLitShare && seen.moves >= kMovesWanted) ||
+      now - seen.startTick > kDeadlineMs) {
     KillTimer(parent, timer);
     DestroyWindow(parent);
   }
@@ -129,8 +109,7 @@ HWND CreateParent() {
   windowClass.lpszClassName = "PreviewParent";
   RegisterClassA(&windowClass);
   return CreateWindowExA(0, windowClass.lpszClassName, "preview parent", WS_POPUP | WS_VISIBLE, 100,
-                         100, kClientWidth, kClientHeight, nullptr, nullptr, windowClass.hInstance,
-                         nullptr);
+                         100, kWidth, kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
 TEST(SaverPreview, DrawsThePlasmaInAChildCoveringTheClientAreaUntilTheParentGoes) {
@@ -138,11 +117,11 @@ TEST(SaverPreview, DrawsThePlasmaInAChildCoveringTheClientAreaUntilTheParentGoes
   ASSERT_NE(parent, nullptr);
   seen = PreviewSeen{};
   seen.startTick = GetTickCount();
-  SetTimer(parent, 1, kCheckPeriodMs, CheckPreview);
+  SetTimer(parent, 1, 100, CheckPreview);
 
   EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent), 0);
   EXPECT_FALSE(IsWindow(parent));
-  ASSERT_EQ(seen.children.size(), 1u);
+  ASSERT_EQ(seen.children, 1);
   EXPECT_TRUE(EqualRect(&seen.childRect, &seen.clientRect));
   EXPECT_GE(seen.litShareInside, kPlasmaLitShare);
   EXPECT_GE(seen.moves, kMovesWanted);
