@@ -16,6 +16,8 @@ constexpr int kExitFailure = 1;
 // A pointer within this many pixels of its place at the start, in x and in y, has only been
 // jiggled (a desk knocked, a mouse that drifts); further away, the user is back.
 constexpr LONG kPointerSlackPixels = 4;
+// WM_SYSCOMMAND's low four bits are Windows's own; the command is in the others.
+constexpr WPARAM kSystemCommandMask = 0xFFF0;
 
 // The pop-up's own state.
 struct SaverWindow {
@@ -63,7 +65,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     case WM_SYSCOMMAND:
       // Windows asks the foreground window before it starts the screen saver: not again.
-      if ((wParam & 0xFFF0) == SC_SCREENSAVE) {
+      if ((wParam & kSystemCommandMask) == SC_SCREENSAVE) {
         return 0;
       }
       break;

@@ -14,7 +14,8 @@ namespace {
 
 constexpr std::int64_t kMicrosecondsPerSecond = 1000000;
 constexpr std::int64_t kMicrosecondsPerMillisecond = 1000;
-constexpr std::int64_t kFramePeriodUs = kMicrosecondsPerSecond / 60;
+constexpr std::int64_t kFramesPerSecond = 60;
+constexpr std::int64_t kFramePeriodUs = kMicrosecondsPerSecond / kFramesPerSecond;
 // Without it Windows ends a timed wait on its 15.6 ms tick: 1/60 s would last 31 ms.
 constexpr UINT kTimerResolutionMs = 1;
 
