@@ -10,6 +10,7 @@
 
 cf_program_pid=""    # pid of the process that started the program (wine for the Windows one)
 cf_program_exe=""    # the program's absolute path
+cf_program_args=()   # the arguments it was started with
 cf_program_rc_file=""  # the program's exit code lands here when it ends
 cf_shot_dir=""       # where cf_shot saves its pictures
 cf_shot_count=0      # numbers the pictures in the order they were taken
@@ -32,12 +33,13 @@ cf_now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # cf_awk_true EXPR: succeeds when the awk expression EXPR (numbers inlined) is true.
 cf_awk_true() { awk "BEGIN { exit !($1) }"; }
 
-# cf_start EXE DIR [ARG...]: starts the program with the ARGs in the background, under Wine when
-# EXE is a Windows program; its output goes to DIR/program.log.
+# cf_start EXE DIR [ARG...]: starts the program with the arguments in the background, under Wine
+# when EXE is a Windows program (.exe or .scr); its output goes to DIR/program.log.
 cf_start() {
   local exe dir=$2
   exe=$(realpath "$1")
   cf_program_exe=$exe
+  cf_program_args=("${@:3}")
   mkdir -p "$dir"
   cf_shot_dir=$dir
   cf_shot_count=0
@@ -46,10 +48,10 @@ cf_start() {
   local pid_file="$dir/pid"
   rm -f "$pid_file"
   (
-    if [[ "$exe" == *.exe ]]; then
-      wine "$exe" "${@:3}" </dev/null >"$dir/program.log" 2>&1 &
+    if [[ "$exe" == *.exe || "$exe" == *.scr ]]; then
+      wine "$exe" "${cf_program_args[@]}" </dev/null >"$dir/program.log" 2>&1 &
     else
-      "$exe" "${@:3}" </dev/null >"$dir/program.log" 2>&1 &
+      "$exe" "${cf_program_args[@]}" </dev/null >"$dir/program.log" 2>&1 &
     fi
     echo $! >"$pid_file"
     rc=0
@@ -77,14 +79,16 @@ cf_cleanup() {
 }
 
 # The pid of the Windows process running the program, found by its command line: the path given
-# to wine, or its Windows form (Z: and backslashes); empty when there is none. `wine` does not
-# always run the program in its own process: with 32-bit Wine installed, a 64-bit program runs in
-# a child of start.exe, whose command line is the Windows form.
+# to wine, or its Windows form (Z: and backslashes), then the arguments; empty when there is none.
+# `wine` does not always run the program in its own process: with 32-bit Wine installed, a 64-bit
+# program runs in a child of start.exe, whose command line is the Windows form.
 cf_program_process() {
   local windows_path="Z:${cf_program_exe//\//\\}" file cmd
+  local args="${cf_program_args[*]}"
   for file in /proc/[0-9]*/cmdline; do
-    cmd=$(tr -d '\0' 2>/dev/null <"$file") || continue
-    if [[ "$cmd" == "$windows_path" || "$cmd" == "$cf_program_exe" ]]; then
+    cmd=$(tr -s '\0' ' ' 2>/dev/null <"$file") || continue  # Wine pads it with NULs
+    cmd=${cmd% }
+    if [[ "$cmd" == "$windows_path${args:+ $args}" || "$cmd" == "$cf_program_exe${args:+ $args}" ]]; then
       file=${file#/proc/}
       echo "${file%/cmdline}"
       return
@@ -269,8 +273,8 @@ cf_red_play_mode() {
   esac
 }
 
-# cf_begin_test EXE DIR [ARG...]: the common start of an end-to-end test: a display must be
-# there, the screenshot folder starts empty, and the program starts with the ARGs.
+# cf_begin_test EXE DIR [ARG...]: the common start of an end-to-end test: a display must be there,
+# the screenshot folder starts empty, and the program starts with the arguments.
 cf_begin_test() {
   [[ -n "${DISPLAY:-}" ]] || cf_fail "DISPLAY is not set: run the Windows tests through scripts/wine-session"
   rm -rf "$2"

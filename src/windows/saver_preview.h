@@ -1,0 +1,10 @@
+// "/p HANDLE": the screen saver's preview, drawn in a child of a window of the display settings.
+#pragma once
+
+#include <windows.h>
+
+// Covers the client area of `parent` with a child window that takes no input, and shows the
+// visuals scaled into it at 4:3 on black until the child is destroyed (with its parent). A
+// `parent` that names no window ends it at once. Returns the exit code: 0, or 1 when the memory
+// cannot be had (nothing is shown: a message box has no place in a settings dialog's preview).
+int RunPreview(HINSTANCE instance, HWND parent);

@@ -1,0 +1,139 @@
+// The preview's code drawing into a window that the test made, in this process: Wine does not
+// show what one process draws into another's window, so the pixels are read here. The preview
+// across two processes is saver_preview_host.cpp's.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "windows/saver_preview.h"
+
+namespace {
+
+// Wider than 4:3, so that the picture (266 or 267 x 200, centred) leaves black columns at both
+// sides: columns 0 ... 19 and 300 ... 319 are outside it, 40 ... 279 inside.
+constexpr int kWidth = 320;
+constexpr int kHeight = 200;
+constexpr int kOutside = 20;
+constexpr int kInsideLeft = 40;
+constexpr std::uint32_t kLitLevel = 32;  // a channel above this is lit, as the screenshots judge
+constexpr double kPlasmaLitShare = 0.2;
+constexpr int kMovesWanted = 2;  // pictures that differ from the one before: the preview animates
+constexpr DWORD kDeadlineMs = 60000;  // the 48 MB of geometry tables first, on a busy machine
+
+// What the timer saw of the preview while RunPreview ran.
+struct PreviewSeen {
+  DWORD startTick = 0;
+  int children = 0;
+  RECT childRect{};   // screen coordinates
+  RECT clientRect{};  // the parent's client area in screen coordinates
+  double litShareInside = 0;
+  std::uint32_t brightestOutside = 0;
+  int moves = 0;
+  std::vector<std::uint32_t> previous;
+};
+
+PreviewSeen seen;
+
+BOOL CALLBACK LookAtChild(HWND child, LPARAM) {
+  ++seen.children;
+  GetWindowRect(child, &seen.childRect);
+  return TRUE;
+}
+
+// The window's client area as 0x00RRGGBB pixels, rows top first.
+std::vector<std::uint32_t> ReadClient(HWND window) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(info.bmiHeader), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(nullptr);
+  HGDIOBJ kept = SelectObject(memory, bitmap);
+  HDC windowDc = GetDC(window);
+  BitBlt(memory, 0, 0, kWidth, kHeight, windowDc, 0, 0, SRCCOPY);
+  ReleaseDC(window, windowDc);
+  GdiFlush();
+  const auto* first = static_cast<const std::uint32_t*>(bits);
+  std::vector<std::uint32_t> pixels(first, first + kWidth * kHeight);
+  SelectObject(memory, kept);
+  DeleteDC(memory);
+  DeleteObject(bitmap);
+  return pixels;
+}
+
+void Judge(const std::vector<std::uint32_t>& pixels) {
+  int lit = 0;
+  seen.brightestOutside = 0;
+  for (int i = 0; i < kWidth * kHeight; ++i) {
+    const std::uint32_t p = pixels[i];
+    const std::uint32_t brightest = std::max({p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF});
+    const int x = i % kWidth;
+    if (x < kOutside || x >= kWidth - kOutside) {
+      seen.brightestOutside = std::max(seen.brightestOutside, brightest);
+    } else if (x >= kInsideLeft && x < kWidth - kInsideLeft && brightest > kLitLevel) {
+      ++lit;
+    }
+  }
+  seen.litShareInside = static_cast<double>(lit) / ((kWidth - 2 * kInsideLeft) * kHeight);
+}
+
+// Runs inside the preview's message loop: looks at the preview until it animates the plasma (or
+// the deadline passes), then destroys the parent, which must end the preview.
+void CALLBACK CheckPreview(HWND parent, UINT, UINT_PTR timer, DWORD now) {
+  seen.children = 0;
+  HWND child = GetWindow(parent, GW_CHILD);
+  EnumChildWindows(parent, LookAtChild, 0);
+  GetClientRect(parent, &seen.clientRect);
+  MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&seen.clientRect), 2);
+  if (child != nullptr) {
+    std::vector<std::uint32_t> pixels = ReadClient(child);
+    Judge(pixels);
+    seen.moves += !seen.previous.empty() && pixels != seen.previous ? 1 : 0;
+    seen.previous = std::move(pixels);
+  }
+  if ((seen.litShareInside >= kPlasmaLitShare && seen.moves >= kMovesWanted) ||
+      now - seen.startTick > kDeadlineMs) {
+    KillTimer(parent, timer);
+    DestroyWindow(parent);
+  }
+}
+
+HWND CreateParent() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  windowClass.lpszClassName = "PreviewParent";
+  RegisterClassA(&windowClass);
+  return CreateWindowExA(0, windowClass.lpszClassName, "preview parent", WS_POPUP | WS_VISIBLE, 100,
+                         100, kWidth, kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
+}
+
+TEST(SaverPreview, DrawsThePlasmaInAChildCoveringTheClientAreaUntilTheParentGoes) {
+  HWND parent = CreateParent();
+  ASSERT_NE(parent, nullptr);
+  seen = PreviewSeen{};
+  seen.startTick = GetTickCount();
+  SetTimer(parent, 1, 100, CheckPreview);
+
+  EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent), 0);
+  EXPECT_FALSE(IsWindow(parent));
+  ASSERT_EQ(seen.children, 1);
+  EXPECT_TRUE(EqualRect(&seen.childRect, &seen.clientRect));
+  EXPECT_GE(seen.litShareInside, kPlasmaLitShare);
+  EXPECT_GE(seen.moves, kMovesWanted);
+  EXPECT_EQ(seen.brightestOutside, 0u) << "the sides of a wide window stay black";
+}
+
+TEST(SaverPreview, EndsAtOnceWithoutAWindow) {
+  HWND gone = CreateParent();
+  DestroyWindow(gone);
+  for (HWND parent : {static_cast<HWND>(nullptr), gone}) {
+    EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent), 0);
+  }
+}
+
+}  // namespace
