@@ -40,7 +40,7 @@ bool DisplayIsVisible() {
 // Reports a start-up failure on standard error and, where SDL can show one, in a message box.
 int Fail(const char* what, const char* why) {
   std::fprintf(stderr, "chromaflux: %s%s%s\n", what, why[0] != '\0' ? ": " : "", why);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "error", what, app.sdlWindow);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "error", what, SdlDisplayWindow());
   return kExitFailure;
 }
 
@@ -82,7 +82,7 @@ EventResult HandleEvent(const SDL_Event& event) {
       }
       return EventResult::Continue;
     case SDL_RENDER_DEVICE_RESET:
-      app.sdlRendererLost = true;
+      ReportRendererReset();
       return EventResult::Continue;
     default:
       return EventResult::Continue;

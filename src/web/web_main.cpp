@@ -51,7 +51,7 @@ void ReleaseRun() {
   delete[] app.frameMemory;
   delete[] app.largeLogoPixels;
   delete[] app.smallLogoPixels;
-  delete[] app.canvasImage;
+  ReleaseCanvasImage();
   app = AppState{};
 }
 
