@@ -9,8 +9,9 @@
 # Example: bash bench/desktop_cpu.sh build/linux/chromaflux 1920x1080
 set -euo pipefail
 
-readonly repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-readonly program=$(realpath "$1") screen=$2 seconds=${3:-10} picture=${4:-}
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+program=$(realpath "$1")
+readonly repo program screen=$2 seconds=${3:-10} picture=${4:-}
 
 if [[ -z "${CHROMAFLUX_CPU_SCREEN:-}" ]]; then
   CHROMAFLUX_CPU_SCREEN=$screen exec "$repo/scripts/x-session" --screen "${screen}x24" \
@@ -20,7 +21,8 @@ fi
 # shellcheck source=scripts/lib/drive.sh
 source "$repo/scripts/lib/drive.sh"
 readonly width=${screen%x*} height=${screen#*x}
-readonly kTicksPerSecond=$(getconf CLK_TCK)
+kTicksPerSecond=$(getconf CLK_TCK)
+readonly kTicksPerSecond
 
 # The middle of the screen is lit: the plasma runs (the intro page is mostly black).
 plasma_shows() {
