@@ -37,9 +37,9 @@ cf_start "$program" "$shots" >/dev/null
 trap 'cf_cleanup; rm -rf "$shots"' EXIT
 cf_wait_for 20 intro drawn
 cf_click $((width / 2)) $((height / 2))
-cf_wait_for 20 plasma plasma_shows
+cf_wait_for 60 plasma plasma_shows
 cf_key Tab
-sleep 1  # the console's slide (80 rows at 0.4 rows/ms) is long over
+sleep 1  # the console has slid open long before
 before=$(cf_cpu_ticks "$cf_program_pid")
 sleep "$seconds"
 after=$(cf_cpu_ticks "$cf_program_pid")
