@@ -22,18 +22,16 @@ SCREEN_FLAG = "--screen-info={0,0 1920x1080}"  # headless screens are 800 x 600 
 BAND_ROW = 520
 BAND_COLOUR = 0xB5EE51
 
+# Where the canvas shows and how; `bottom` is what shows at the viewport's bottom middle.
 LAYOUT = """
-const canvas = document.getElementById('chromaflux');
+const canvas = document.getElementById('chromaflux'), style = getComputedStyle(canvas);
 const box = canvas.getBoundingClientRect();
-const line = document.getElementById('line');
-const style = getComputedStyle(canvas);
 const bottom = document.elementFromPoint(innerWidth / 2, innerHeight - 2);
-return {left: box.left, top: box.top, width: box.width, height: box.height,
-        innerWidth: innerWidth, innerHeight: innerHeight, lineRoom: line.offsetHeight + 6,
-        rendering: style.imageRendering, objectFit: style.objectFit, cursor: style.cursor,
-        backing: [canvas.width, canvas.height], bottom: bottom && bottom.id,
-        fullscreen: document.fullscreenElement && document.fullscreenElement.id,
-        ended: canvas.classList.contains('ended')};
+return {left: box.left, top: box.top, width: box.width, height: box.height, innerWidth, innerHeight,
+        lineRoom: document.getElementById('line').offsetHeight + 6, cursor: style.cursor,
+        rendering: style.imageRendering, objectFit: style.objectFit, bottom: bottom && bottom.id,
+        backing: [canvas.width, canvas.height], ended: canvas.classList.contains('ended'),
+        fullscreen: document.fullscreenElement && document.fullscreenElement.id};
 """
 
 
