@@ -64,7 +64,9 @@ EventResult HandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN: {
       const SDL_Keysym& key = event.key.keysym;
       if (IsFullscreenToggle(key.sym, key.mod)) {
-        ToggleFullscreen();
+        if (event.key.repeat == 0) {  // a held key switches once
+          ToggleFullscreen();
+        }
         return EventResult::Continue;
       }
       const std::uint32_t virtualKey = VirtualKeyOf(key.sym, key.mod);
