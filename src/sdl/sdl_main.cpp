@@ -38,7 +38,7 @@ bool DisplayIsVisible() {
 // Reports a start-up failure on standard error and, where SDL can show one, in a message box.
 int Fail(const char* what, const char* why) {
   std::fprintf(stderr, "chromaflux: %s%s%s\n", what, why[0] != '\0' ? ": " : "", why);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "error", what, app.sdlWindow);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "error", what, SdlDisplayWindow());
   return kExitFailure;
 }
 
@@ -62,7 +62,9 @@ EventResult HandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN: {
       const SDL_Keysym& key = event.key.keysym;
       if (IsFullscreenToggle(key.sym, key.mod)) {
-        ToggleFullscreen();
+        if (event.key.repeat == 0) {  // a held key switches once
+          ToggleFullscreen();
+        }
         return EventResult::Continue;
       }
       const std::uint32_t virtualKey = VirtualKeyOf(key.sym, key.mod);
@@ -77,7 +79,7 @@ EventResult HandleEvent(const SDL_Event& event) {
       }
       return EventResult::Continue;
     case SDL_RENDER_DEVICE_RESET:
-      app.sdlRendererLost = true;
+      ReportRendererReset();
       return EventResult::Continue;
     default:
       return EventResult::Continue;
