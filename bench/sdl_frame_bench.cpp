@@ -1,6 +1,7 @@
 // One whole running frame of the SDL program on a real display, the present included: the
 // processor time per frame that the program costs, with its own work and SDL's together. Needs an
-// X display (scripts/x-session gives one); the frames follow each other unpaced.
+// X display (scripts/x-session gives one; with `--screen 1920x1080x24` the frame is scaled to its
+// 1440 x 1080 box, see docs/scaling.md); the frames follow each other unpaced.
 #include <benchmark/benchmark.h>
 
 #include <SDL2/SDL.h>

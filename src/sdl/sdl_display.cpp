@@ -1,10 +1,16 @@
-// The display on SDL: the memory frame is copied into a streaming texture and drawn scaled by the
-// largest whole factor that fits the window, nearest-neighbour, centred on black.
+// The display on SDL: the memory frame is copied into a streaming texture and drawn into the
+// largest 4:3 box that fits the window's pixels, centred on black (software/frame_fit.h). At a
+// whole scale the copy is nearest-neighbour, pixel for pixel. At any other scale it is "sharp
+// bilinear": the frame is first enlarged nearest-neighbour by the next whole factor into a target
+// texture, which is then reduced to the box with linear filtering, so that every frame pixel keeps
+// an even, sharp square and only the one row or column of the box where two of them meet is
+// blended.
 //
 // Results that matter are checked where they matter: the window, the renderer and the texture at
 // start-up and when the renderer must be made again. The results of the per-frame texture update,
 // clear, copy and present are ignored on purpose: a failure there costs one frame's picture, and
-// a renderer that lost its device says so with an event, which the next CheckDisplay handles.
+// a renderer that lost its device says so with an event, which the next CheckDisplay handles. An
+// enlargement texture that cannot be made falls back to plain linear filtering for that frame.
 #include "sdl/sdl_display.h"
 
 #include <cstring>
@@ -21,6 +27,18 @@ namespace {
 
 constexpr int kBytesPerPixel = 4;
 constexpr Uint32 kFullscreen = SDL_WINDOW_FULLSCREEN_DESKTOP;
+
+// What the SDL layer holds between frames.
+struct SdlDisplay {
+  SDL_Window* window = nullptr;      // the borderless full-screen (or 800 x 600) window
+  SDL_Renderer* renderer = nullptr;  // draws the frame into the window
+  SDL_Texture* frame = nullptr;      // streaming 800 x 600 texture the memory frame is copied into
+  SDL_Texture* enlarged = nullptr;   // target texture: the frame enlarged by enlargedFactor
+  std::int32_t enlargedFactor = 0;   // whole factor of `enlarged`; 0 while there is none
+  bool rendererLost = false;         // the renderer reported its device reset
+};
+
+SdlDisplay sdl;
 
 // Whether the renderer is OpenGL rasterised on the processor (Mesa's llvmpipe or softpipe, as on
 // a virtual display or a machine without a graphics driver). Drawing the scaled frame through it
@@ -44,7 +62,7 @@ bool RasterisesOnTheProcessor(SDL_Renderer* renderer) {
 // The renderer: the display's own with vsync where it has one, else SDL's software renderer
 // presenting straight to the window. Null when neither can be made.
 SDL_Renderer* CreateBestRenderer() {
-  SDL_Renderer* renderer = SDL_CreateRenderer(app.sdlWindow, -1, SDL_RENDERER_PRESENTVSYNC);
+  SDL_Renderer* renderer = SDL_CreateRenderer(sdl.window, -1, SDL_RENDERER_PRESENTVSYNC);
   if (renderer != nullptr && !RasterisesOnTheProcessor(renderer)) {
     return renderer;
   }
@@ -52,39 +70,88 @@ SDL_Renderer* CreateBestRenderer() {
     SDL_DestroyRenderer(renderer);
   }
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  return SDL_CreateRenderer(app.sdlWindow, -1, SDL_RENDERER_SOFTWARE);
+  return SDL_CreateRenderer(sdl.window, -1, SDL_RENDERER_SOFTWARE);
 }
 
-// The renderer and its texture; false when either cannot be made.
+// The renderer and the frame's texture; false when either cannot be made.
 bool CreateRenderer() {
-  app.sdlRenderer = CreateBestRenderer();
-  if (app.sdlRenderer == nullptr) {
+  sdl.renderer = CreateBestRenderer();
+  if (sdl.renderer == nullptr) {
     return false;
   }
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   // RGB888 is 0x00RRGGBB in a 32-bit word: the frame's own pixels, copied as they are.
-  app.sdlTexture = SDL_CreateTexture(app.sdlRenderer, SDL_PIXELFORMAT_RGB888,
-                                     SDL_TEXTUREACCESS_STREAMING, screenWidth, screenHeight);
-  return app.sdlTexture != nullptr;
+  sdl.frame = SDL_CreateTexture(sdl.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                screenWidth, screenHeight);
+  return sdl.frame != nullptr;
+}
+
+void DestroyEnlarged() {
+  if (sdl.enlarged != nullptr) {
+    SDL_DestroyTexture(sdl.enlarged);
+    sdl.enlarged = nullptr;
+  }
+  sdl.enlargedFactor = 0;
 }
 
 void DestroyRenderer() {
-  if (app.sdlTexture != nullptr) {
-    SDL_DestroyTexture(app.sdlTexture);
-    app.sdlTexture = nullptr;
+  DestroyEnlarged();
+  if (sdl.frame != nullptr) {
+    SDL_DestroyTexture(sdl.frame);
+    sdl.frame = nullptr;
   }
-  if (app.sdlRenderer != nullptr) {
-    SDL_DestroyRenderer(app.sdlRenderer);
-    app.sdlRenderer = nullptr;
+  if (sdl.renderer != nullptr) {
+    SDL_DestroyRenderer(sdl.renderer);
+    sdl.renderer = nullptr;
   }
+}
+
+// The frame enlarged nearest-neighbour by `factor` in the enlargement texture, made (again) when
+// the factor changed. False when the texture cannot be made or drawn into.
+bool DrawEnlarged(std::int32_t factor) {
+  if (sdl.enlargedFactor != factor) {
+    DestroyEnlarged();
+    sdl.enlarged = SDL_CreateTexture(sdl.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET,
+                                     screenWidth * factor, screenHeight * factor);
+    if (sdl.enlarged == nullptr) {
+      return false;
+    }
+    SDL_SetTextureScaleMode(sdl.enlarged, SDL_ScaleModeLinear);
+    sdl.enlargedFactor = factor;
+  }
+  if (SDL_SetRenderTarget(sdl.renderer, sdl.enlarged) != 0) {
+    return false;
+  }
+  SDL_SetTextureScaleMode(sdl.frame, SDL_ScaleModeNearest);
+  SDL_RenderCopy(sdl.renderer, sdl.frame, nullptr, nullptr);
+  SDL_SetRenderTarget(sdl.renderer, nullptr);
+  return true;
+}
+
+// Draws the frame's texture into `box` of the window: nearest-neighbour at a whole scale, else
+// sharp bilinear, or plain linear filtering when the box is smaller than the frame (factor 1) or
+// the enlargement cannot be had.
+void DrawFrameInto(const FrameRect& box) {
+  const SDL_Rect target{box.x, box.y, box.width, box.height};
+  if (IsWholeScale(box)) {
+    SDL_SetTextureScaleMode(sdl.frame, SDL_ScaleModeNearest);
+    SDL_RenderCopy(sdl.renderer, sdl.frame, nullptr, &target);
+    return;
+  }
+  const std::int32_t factor = EnlargementFactor(box);
+  if (factor > 1 && DrawEnlarged(factor)) {
+    SDL_RenderCopy(sdl.renderer, sdl.enlarged, nullptr, &target);
+    return;
+  }
+  SDL_SetTextureScaleMode(sdl.frame, SDL_ScaleModeLinear);
+  SDL_RenderCopy(sdl.renderer, sdl.frame, nullptr, &target);
 }
 
 }  // namespace
 
 bool OpenSdlDisplay() {
-  app.sdlWindow = SDL_CreateWindow("Chromaflux", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   screenWidth, screenHeight, kFullscreen);
-  if (app.sdlWindow == nullptr) {
+  sdl.window = SDL_CreateWindow("Chromaflux", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                screenWidth, screenHeight, kFullscreen | SDL_WINDOW_ALLOW_HIGHDPI);
+  if (sdl.window == nullptr) {
     return false;
   }
   SDL_ShowCursor(SDL_DISABLE);
@@ -92,57 +159,67 @@ bool OpenSdlDisplay() {
 }
 
 bool OpenSdlDisplayOn(std::uintptr_t nativeWindow) {
-  app.sdlWindow = SDL_CreateWindowFrom(reinterpret_cast<const void*>(nativeWindow));
-  return app.sdlWindow != nullptr && CreateRenderer();
+  sdl.window = SDL_CreateWindowFrom(reinterpret_cast<const void*>(nativeWindow));
+  return sdl.window != nullptr && CreateRenderer();
 }
 
 void CloseSdlDisplay() {
   DestroyRenderer();
-  if (app.sdlWindow != nullptr) {
-    SDL_DestroyWindow(app.sdlWindow);
-    app.sdlWindow = nullptr;
+  if (sdl.window != nullptr) {
+    SDL_DestroyWindow(sdl.window);
+    sdl.window = nullptr;
   }
+  sdl.rendererLost = false;
+}
+
+SDL_Window* SdlDisplayWindow() {
+  return sdl.window;
+}
+
+void ReportRendererReset() {
+  sdl.rendererLost = true;
 }
 
 void ToggleFullscreen() {
-  if ((SDL_GetWindowFlags(app.sdlWindow) & kFullscreen) == kFullscreen) {
-    SDL_SetWindowFullscreen(app.sdlWindow, 0);
-    SDL_SetWindowSize(app.sdlWindow, screenWidth, screenHeight);
-    SDL_SetWindowPosition(app.sdlWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  if ((SDL_GetWindowFlags(sdl.window) & kFullscreen) == kFullscreen) {
+    SDL_SetWindowFullscreen(sdl.window, 0);
+    SDL_SetWindowSize(sdl.window, screenWidth, screenHeight);
+    SDL_SetWindowPosition(sdl.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   } else {
-    SDL_SetWindowFullscreen(app.sdlWindow, kFullscreen);
+    SDL_SetWindowFullscreen(sdl.window, kFullscreen);
   }
 }
 
+// SDL's software renderer reports vsync but presents by copying into the window's framebuffer at
+// once (1.3 ms for 1920 x 1080 under Xvfb): the loop must pace itself there.
 bool VsyncOffered() {
   SDL_RendererInfo info{};
-  return SDL_GetRendererInfo(app.sdlRenderer, &info) == 0 &&
-         (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+  return SDL_GetRendererInfo(sdl.renderer, &info) == 0 &&
+         (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 && (info.flags & SDL_RENDERER_SOFTWARE) == 0;
 }
 
 DisplayCheck CheckDisplay() {
-  if ((SDL_GetWindowFlags(app.sdlWindow) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0) {
+  if ((SDL_GetWindowFlags(sdl.window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0) {
     return DisplayCheck::NotExclusive;
   }
-  if (app.sdlRendererLost) {
+  if (sdl.rendererLost) {
     DestroyRenderer();
     if (!CreateRenderer()) {
       return DisplayCheck::Failed;
     }
-    app.sdlRendererLost = false;
+    sdl.rendererLost = false;
   }
   return DisplayCheck::Ready;
 }
 
 void FlipPage() {
-  SDL_UpdateTexture(app.sdlTexture, nullptr, FramePixels(), screenWidth * kBytesPerPixel);
-  SDL_SetRenderDrawColor(app.sdlRenderer, 0, 0, 0, SDL_ALPHA_OPAQUE);
-  SDL_RenderClear(app.sdlRenderer);
+  SDL_UpdateTexture(sdl.frame, nullptr, FramePixels(), screenWidth * kBytesPerPixel);
   int outputWidth = 0;
   int outputHeight = 0;
-  SDL_GetRendererOutputSize(app.sdlRenderer, &outputWidth, &outputHeight);
-  const FrameRect fit = FitFrame(outputWidth, outputHeight);
-  const SDL_Rect target{fit.x, fit.y, fit.width, fit.height};
-  SDL_RenderCopy(app.sdlRenderer, app.sdlTexture, nullptr, &target);
-  SDL_RenderPresent(app.sdlRenderer);
+  SDL_GetRendererOutputSize(sdl.renderer, &outputWidth, &outputHeight);
+  const FrameRect box = FitFrame(outputWidth, outputHeight);
+  SDL_SetRenderDrawColor(sdl.renderer, 0, 0, 0, SDL_ALPHA_OPAQUE);
+  SDL_RenderClear(sdl.renderer);
+  DrawFrameInto(box);
+  SDL_RenderPresent(sdl.renderer);
 }

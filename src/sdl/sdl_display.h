@@ -1,12 +1,15 @@
-// The SDL side of the display: the window, its renderer and the texture the memory frame is
+// The SDL side of the display: the window, its renderer and the textures the memory frame is
 // presented through. The per-frame operations of platform/display.h work on what this opens.
 #pragma once
 
 #include <cstdint>
 
-// Opens the window borderless and full screen on the desktop's own mode (no mode change), hides
-// the pointer over it, and creates the renderer (with vsync where offered) and the frame texture.
-// Returns false when any of them cannot be made; SDL_GetError() then says why.
+struct SDL_Window;
+
+// Opens the window borderless and full screen on the desktop's own mode (no mode change), in the
+// display's own pixels where it has more than one per point (high density), hides the pointer over
+// it, and creates the renderer (with vsync where offered) and the frame texture. Returns false
+// when any of them cannot be made; SDL_GetError() then says why.
 bool OpenSdlDisplay();
 
 // Opens the display on a window another program made (an X window id on X11): the picture
@@ -14,8 +17,14 @@ bool OpenSdlDisplay();
 // false when SDL cannot take the window or make a renderer for it; SDL_GetError() says why.
 bool OpenSdlDisplayOn(std::uintptr_t nativeWindow);
 
-// Releases the texture, the renderer and the window. Harmless when nothing is open.
+// Releases the textures, the renderer and the window. Harmless when nothing is open.
 void CloseSdlDisplay();
+
+// The window, for a message box to stand over; null while none is open.
+SDL_Window* SdlDisplayWindow();
+
+// The renderer reported SDL_RENDER_DEVICE_RESET: the next CheckDisplay makes it again.
+void ReportRendererReset();
 
 // Switches between full screen and an 800 x 600 window in the middle of the desktop.
 void ToggleFullscreen();

@@ -31,5 +31,8 @@ std::uint32_t VirtualKeyOf(SDL_Keycode key, std::uint16_t modifiers) {
 }
 
 bool IsFullscreenToggle(SDL_Keycode key, std::uint16_t modifiers) {
+  if (key == SDLK_f) {
+    return (modifiers & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) == 0;
+  }
   return (key == SDLK_RETURN || key == SDLK_KP_ENTER) && (modifiers & KMOD_ALT) != 0;
 }

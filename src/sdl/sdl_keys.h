@@ -10,5 +10,6 @@
 // held, which on Windows arrives as a system key and never reaches the commands.
 std::uint32_t VirtualKeyOf(SDL_Keycode key, std::uint16_t modifiers);
 
-// Alt+Enter: switches between full screen and an 800 x 600 window.
+// Alt+Enter, or F without Ctrl, Alt or the Super (logo) key: switches between full screen and an
+// 800 x 600 window. The program's own key, not a command: VirtualKeyOf gives F no meaning.
 bool IsFullscreenToggle(SDL_Keycode key, std::uint16_t modifiers);

@@ -51,7 +51,7 @@ int Report(const char* what, const char* why) {
 // Reports a start-up failure on standard error and, where SDL can show one, in a message box.
 int Fail(const char* what, const char* why) {
   Report(what, why);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "error", what, app.sdlWindow);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "error", what, SdlDisplayWindow());
   return kExitFailure;
 }
 
@@ -83,7 +83,9 @@ EventResult HandleEvent(const SDL_Event& event, WindowOwner owner) {
     case SDL_KEYDOWN: {
       const SDL_Keysym& key = event.key.keysym;
       if (IsFullscreenToggle(key.sym, key.mod)) {
-        ToggleFullscreen();
+        if (event.key.repeat == 0) {  // a held key switches once
+          ToggleFullscreen();
+        }
         return EventResult::Continue;
       }
       const std::uint32_t virtualKey = VirtualKeyOf(key.sym, key.mod);
@@ -98,7 +100,7 @@ EventResult HandleEvent(const SDL_Event& event, WindowOwner owner) {
       }
       return EventResult::Continue;
     case SDL_RENDER_DEVICE_RESET:
-      app.sdlRendererLost = true;
+      ReportRendererReset();
       return EventResult::Continue;
     default:
       return EventResult::Continue;

@@ -16,9 +16,6 @@ struct HWND__;
 struct HDC__;
 struct HFONT__;
 struct HBITMAP__;
-struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 
 // The display mode the whole program is written for; every buffer and bound derives from it.
 constexpr std::int32_t screenWidth = 800;
@@ -140,15 +137,6 @@ struct AppState {
   // Intro page blink.
   std::uint32_t blinkTick = 0;  // tick of the last toggle of the prompt
   std::int32_t blinkOn = 0;     // prompt shown while non-zero; toggles between 0 and ~0
-
-  // SDL layer.
-  SDL_Window* sdlWindow = nullptr;      // the borderless full-screen (or 800 x 600) window
-  SDL_Renderer* sdlRenderer = nullptr;  // draws the frame texture into the window
-  SDL_Texture* sdlTexture = nullptr;    // streaming 800 x 600 texture the frame is copied into
-  bool sdlRendererLost = false;         // the renderer reported its device reset
-
-  // Web layer.
-  std::uint32_t* canvasImage = nullptr;  // the frame as the canvas takes it: bytes R, G, B, A
 };
 
 extern AppState app;

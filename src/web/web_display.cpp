@@ -23,11 +23,19 @@ namespace {
 constexpr std::size_t kFramePixels = std::size_t{screenWidth} * screenHeight;
 constexpr std::uint32_t kOpaque = 0xFF000000;  // alpha in the top byte of a little-endian RGBA word
 
+// The frame as the canvas takes it: bytes R, G, B, A; null outside a run.
+std::uint32_t* canvasImage = nullptr;
+
 }  // namespace
 
 bool CreateCanvasImage() {
-  app.canvasImage = new (std::nothrow) std::uint32_t[kFramePixels];
-  return app.canvasImage != nullptr;
+  canvasImage = new (std::nothrow) std::uint32_t[kFramePixels];
+  return canvasImage != nullptr;
+}
+
+void ReleaseCanvasImage() {
+  delete[] canvasImage;
+  canvasImage = nullptr;
 }
 
 DisplayCheck CheckDisplay() {
@@ -44,7 +52,7 @@ DisplayCheck CheckDisplay() {
 // The compiler turns this loop into 128-bit vector operations.
 void FlipPage() {
   const std::uint32_t* frame = FramePixels();
-  std::uint32_t* image = app.canvasImage;
+  std::uint32_t* image = canvasImage;
   for (std::size_t i = 0; i < kFramePixels; ++i) {
     const std::uint32_t pixel = frame[i];
     image[i] = kOpaque | (pixel & 0x0000FF00u) | (pixel & 0xFFu) << 16 | (pixel >> 16 & 0xFFu);

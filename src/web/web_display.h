@@ -1,7 +1,10 @@
-// The web layer's part of the display that start-up uses: the RGBA copy of the frame that
-// FlipPage puts on the canvas.
+// The web layer's part of the display that start-up and the end of a run use: the RGBA copy of
+// the frame that FlipPage puts on the canvas.
 #pragma once
 
-// Allocates the canvas image (screenWidth x screenHeight RGBA bytes) into app.canvasImage.
-// False when the memory cannot be had.
+// Allocates the canvas image (screenWidth x screenHeight RGBA bytes). False when the memory
+// cannot be had.
 bool CreateCanvasImage();
+
+// Gives the canvas image back. Harmless when there is none.
+void ReleaseCanvasImage();

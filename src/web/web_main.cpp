@@ -37,8 +37,7 @@ constexpr std::int32_t kEndedLineY = 295;        // top of the line, about the m
 // the first one did (heap memory only goes back to the allocator; the page's memory does not
 // shrink).
 void ReleaseRun() {
-  delete[] app.canvasImage;
-  app.canvasImage = nullptr;
+  ReleaseCanvasImage();
   ReleaseMemoryFrame();
   EndRun();
 }

@@ -1,6 +1,8 @@
 // The SDL program's own decisions: which key presses are commands, and how long a frame rests.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/key_commands.h"
 #include "sdl/frame_pacing.h"
 #include "sdl/sdl_keys.h"
@@ -30,10 +32,20 @@ TEST(SdlKeys, AltKeysAndOtherKeysAreNoCommands) {
            SDLK_b, SDLK_RETURN, SDLK_SPACE, SDLK_F4, SDLK_LSHIFT, SDLK_KP_4, 0x41}) {
     EXPECT_EQ(VirtualKeyOf(other, KMOD_NONE), 0u) << other;
   }
-  EXPECT_TRUE(IsFullscreenToggle(SDLK_RETURN, KMOD_LALT));
-  EXPECT_TRUE(IsFullscreenToggle(SDLK_KP_ENTER, KMOD_RALT));
-  EXPECT_FALSE(IsFullscreenToggle(SDLK_RETURN, KMOD_NONE));
-  EXPECT_FALSE(IsFullscreenToggle(SDLK_a, KMOD_LALT));
+}
+
+TEST(SdlKeys, AltEnterAndFToggleFullScreenButFWithAShortcutModifierDoesNot) {
+  const std::tuple<SDL_Keycode, int, bool> presses[] = {
+      {SDLK_RETURN, KMOD_LALT, true},  {SDLK_KP_ENTER, KMOD_RALT, true},
+      {SDLK_RETURN, KMOD_NONE, false}, {SDLK_a, KMOD_LALT, false},
+      {SDLK_f, KMOD_NONE, true},       {SDLK_f, KMOD_LSHIFT | KMOD_CAPS, true},
+      {SDLK_f, KMOD_LCTRL, false},     {SDLK_f, KMOD_LALT, false},
+      {SDLK_f, KMOD_LGUI, false},      {SDLK_g, KMOD_NONE, false}};
+  for (const auto& [key, modifiers, toggles] : presses) {
+    EXPECT_EQ(IsFullscreenToggle(key, static_cast<std::uint16_t>(modifiers)), toggles)
+        << key << " with " << modifiers;
+  }
+  EXPECT_EQ(VirtualKeyOf(SDLK_f, KMOD_NONE), 0u) << "F is no command of the program";
 }
 
 TEST(FramePacing, TrustsAVsyncThatWaitedAndOtherwiseKeepsSixtyFramesASecond) {
