@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end, for the desktop program on another program's window (--window-id): it draws the
-# plasma into that window at once and nowhere else, and follows it when it grows; SIGTERM ends it
-# with exit code 0, and so does the window's end. A window id that names no window, given or in XSCREENSAVER_WINDOW, ends it at
+# plasma into that window at once and nowhere else, and follows it when it is widened (a 4:3 box
+# in the middle, black beside it); SIGTERM ends it with exit code 0, and so does the window's end. A window id that names no window, given or in XSCREENSAVER_WINDOW, ends it at
 # once with exit code 1 and one line on standard error; a usage error with exit code 2; --help
 # and --version exit with 0.
 #
@@ -50,10 +50,13 @@ plasma_in_window() {
     cf_awk_true "$(cf_lit_fraction "$1" 800x60+0+540) == 0"
 }
 
-# The plasma in the window grown to 720 x 540, down to its new bottom rows.
-plasma_in_grown_window() {
-  cf_awk_true "$(cf_lit_fraction "$1" 720x540+80+60) >= 0.2" &&
-    cf_awk_true "$(cf_lit_fraction "$1" 720x60+80+540) >= 0.2"
+# The window widened to 720 x 480: the plasma in the 640 x 480 box in its middle, from x 120 to
+# 760, out to the new columns; black in the 40 columns left and right of the box.
+plasma_in_wide_window() {
+  cf_awk_true "$(cf_lit_fraction "$1" 640x480+120+60) >= 0.2" &&
+    cf_awk_true "$(cf_lit_fraction "$1" 40x480+720+60) >= 0.2" &&
+    cf_awk_true "$(cf_lit_fraction "$1" 40x480+80+60) == 0" &&
+    cf_awk_true "$(cf_lit_fraction "$1" 40x480+760+60) == 0"
 }
 
 # run_drawing PHASE: starts the program on the window and waits for the plasma in it.
@@ -96,8 +99,8 @@ kill -TERM "$cf_program_pid"
 expect_end 0 SIGTERM
 
 run_drawing window-end
-xdotool windowsize "$window_id" 720 540
-cf_wait_for "$kFirstFrameSeconds" grown plasma_in_grown_window
+xdotool windowsize "$window_id" 720 480
+cf_wait_for "$kFirstFrameSeconds" widened plasma_in_wide_window
 close_test_window
 expect_end 0 "the window's end"
 
