@@ -20,6 +20,7 @@ cf_program_rc_file=""  # the program's exit code lands here when it ends
 cf_shot_dir=""         # where cf_shot saves its pictures
 cf_shot_count=0        # numbers the pictures in the order they were taken
 cf_last_shot=""        # path of the latest picture of cf_shot, cf_wait_for or cf_wait_for_intro
+cf_last_shot_ms=0      # when that picture was complete (cf_now_ms): what it shows came before
 
 # The program runs on Wine's default renderer (GL, Mesa llvmpipe under Xvfb), as users run it.
 # Wine 8 kills about one process in three at exit there (SIGSEGV, exit code 139) when an
@@ -149,6 +150,7 @@ cf_shot() {
   cf_shot_count=$((cf_shot_count + 1))
   cf_last_shot=$(printf '%s/%02d-%s.png' "$cf_shot_dir" "$cf_shot_count" "$1")
   import -window root -quality 11 "PNG24:$cf_last_shot"
+  cf_last_shot_ms=$(cf_now_ms)
 }
 
 # Sets the latest picture aside as DIR/unmatched-NAME.png (a poll that did not match yet), where
@@ -249,6 +251,16 @@ cf_band_at_row() {
   done < <(cf_colours "$1" "1x1+10+$2" "1x1+400+$2" "1x1+790+$2")
 }
 
+# The open console's top row is exactly the band colour, edges included.
+cf_band_exact() {
+  local band colour
+  band=$(cf_hex_rgb "$CONSOLE_BAND_COLOUR")
+  while read -r colour; do
+    [[ "$colour" == "$band" ]] || return 1
+  done < <(cf_colours "$1" "1x1+0+$CONSOLE_TOP" "1x1+10+$CONSOLE_TOP" "1x1+400+$CONSOLE_TOP" \
+    "1x1+790+$CONSOLE_TOP" "1x1+$((FRAME_WIDTH - 1))+$CONSOLE_TOP")
+}
+
 # The fully open console: the band in its top row, the panel white where no control or text lies.
 cf_is_console_open() {
   cf_band_at_row "$1" "$CONSOLE_TOP" || return 1
@@ -334,11 +346,25 @@ cf_wait_for() {
     cf_fail "no $2 screen within $1 s (the last picture: $cf_shot_dir/unmatched-$2.png)"
 }
 
-# cf_moving FILE: in a wait, the plasma above the console's place (rows 0..519, drawn whether the
-# console is open or not) differs in 5000 pixels or more from the wait's previous picture.
-cf_moving() {
+# cf_changed_in_wait FILE REGION: how many pixels of the region differ from the wait's previous
+# picture; fails in the wait's first poll.
+cf_changed_in_wait() {
   local previous="$cf_shot_dir/unmatched-$cf_waiting_for.png"
-  [[ -f "$previous" ]] && (($(cf_changed_pixels "$previous" "$1" "$ABOVE_CONSOLE") >= 5000))
+  [[ -f "$previous" ]] && cf_changed_pixels "$previous" "$1" "$2"
+}
+
+# cf_moving FILE: in a wait, the plasma above the console and its glow (rows 0..509, drawn whether
+# the console is open or not) moved since the previous picture: 5000 pixels changed or more.
+cf_moving() {
+  local changed
+  changed=$(cf_changed_in_wait "$1" "$ABOVE_CONSOLE") && ((changed >= 5000))
+}
+
+# cf_still FILE: in a wait, the whole screen is still since the previous picture: 200 pixels
+# changed at most (a blinking caret).
+cf_still() {
+  local changed
+  changed=$(cf_changed_in_wait "$1" "${FRAME_WIDTH}x$FRAME_HEIGHT+0+0") && ((changed <= 200))
 }
 
 # cf_press KEY NAME PREDICATE...: presses KEY, then waits up to cf_effect_seconds for the NAME
