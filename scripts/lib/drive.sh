@@ -368,8 +368,8 @@ cf_still() {
 }
 
 # cf_press KEY NAME PREDICATE...: presses KEY, then waits up to cf_effect_seconds for the NAME
-# screen; fails otherwise. For every key whose second press could hide a fault (TAB and Q toggle,
-# an arrow counts): its effect is awaited, never pressed for again.
+# screen; fails otherwise. For the keys that a second press could hide a fault of (TAB and Q
+# toggle, an arrow counts): they are never pressed again.
 cf_press() {
   local _cf_key=$1
   shift
