@@ -103,9 +103,6 @@ cf_cpu_ticks() {
   echo $((fields[11] + fields[12]))     # utime and stime, fields 14 and 15 of the whole line
 }
 
-# cf_rss_kb PID: the process's resident memory in KiB.
-cf_rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
-
 # cf_wait_exit SECONDS: waits for the program to end and prints its exit code; fails on timeout.
 cf_wait_exit() {
   cf_wait_until "$1" "end of the program" cf_ended || return 1

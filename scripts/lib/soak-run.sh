@@ -37,14 +37,17 @@ back_ms=0
 nudged=0
 process=""
 
+# memory.tsv: seconds since the click, resident KiB, of which anonymous KiB (heaps and other
+# private memory, as opposed to the pages of mapped files such as code).
 sample_memory() {
-  local rss
-  rss=$(cf_rss_kb "$process" 2>/dev/null) || return 0
-  [[ -n "$rss" ]] || return 0
+  local rss anon
+  read -r rss anon < <(awk '/^VmRSS:/ { r = $2 } /^RssAnon:/ { a = $2 } END { print r, a }' \
+    "/proc/$process/status" 2>/dev/null) || return 0
+  [[ -n "$anon" ]] || return 0
   [[ -n "$rss_start" ]] || rss_start=$rss
   rss_end=$rss
   ((rss > rss_max)) && rss_max=$rss
-  printf '%d\t%d\n' $((($(cf_now_ms) - began_ms) / 1000)) "$rss" >>"$dir/memory.tsv"
+  printf '%d\t%d\t%d\n' $((($(cf_now_ms) - began_ms) / 1000)) "$rss" "$anon" >>"$dir/memory.tsv"
 }
 
 report() {
@@ -62,13 +65,14 @@ report() {
   echo "resident start: ${rss_start:-?} KiB"
   echo "resident end:   ${rss_end:-?} KiB (largest sample $rss_max KiB)"
   awk -v window="$kGrowthWindowS" '
-    { t[NR] = $1; kb[NR] = $2 }
-    function at(s,   i) { for (i = 1; i < NR && t[i] < s; i++) {} return kb[i] }
-    END {
-      if (NR < 2) exit
-      printf "growth:         first %d s %+d KiB, last %d s %+d KiB\n", window,
-        at(window) - kb[1], window, kb[NR] - at(t[NR] - window)
-    }' "$dir/memory.tsv" 2>/dev/null || true
+    { t[NR] = $1; kb[NR, 2] = $2; kb[NR, 3] = $3 }
+    function at(s, c,   i) { for (i = 1; i < NR && t[i] < s; i++) {} return kb[i, c] }
+    function growth(what, c) {
+      printf "%-16sfirst %d s %+d KiB, last %d s %+d KiB\n", what, window,
+        at(window, c) - kb[1, c], window, kb[NR, c] - at(t[NR] - window, c)
+    }
+    END { if (NR >= 2) { growth("growth:", 2); growth("  anonymous:", 3) } }' \
+    "$dir/memory.tsv" 2>/dev/null || true
   exit "$status"
 }
 
