@@ -3,8 +3,9 @@
 # needs them, and an installer that touches apt only when one of them is missing. Sourced by
 # scripts/test, scripts/run and scripts/package.
 
-# The desktop program: compiler, build tools, SDL2. Its font and logos are built in.
-CHROMAFLUX_NATIVE_PACKAGES=(cmake ninja-build g++ libsdl2-dev)
+# The desktop program: compiler, build tools, SDL2, and Xlib for drawing on another program's
+# window. Its font and logos are built in.
+CHROMAFLUX_NATIVE_PACKAGES=(cmake ninja-build g++ libsdl2-dev libx11-dev)
 # A private X display with a window manager, driven and read back as a user would.
 CHROMAFLUX_HEADLESS_PACKAGES=(xvfb openbox xdotool imagemagick x11-utils)
 # The Windows program: cross compilers, Wine, Wine's renderer and its Verdana stand-in.
@@ -17,8 +18,9 @@ CHROMAFLUX_WINDOWS32_PACKAGES=(wine32:i386 libgl1-mesa-dri:i386)
 # The web page: Debian's Emscripten and the JavaScript parser its optimiser needs; Chromium, its
 # driver and Selenium (for the system's python3) to show the page headless and test it.
 CHROMAFLUX_WEB_PACKAGES=(emscripten node-acorn chromium chromium-driver python3-selenium)
-# The tests: GoogleTest (also as source for the Windows tests), Google Benchmark, the format check.
-CHROMAFLUX_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-format googletest)
+# The tests: GoogleTest (also as source for the Windows tests), Google Benchmark, the format check,
+# and the XScreenSaver daemon that runs the desktop program as a display mode.
+CHROMAFLUX_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-format googletest xscreensaver)
 # The release packages (scripts/package): the cross compilers and Emscripten without their test
 # runners; dpkg-shlibdeps and file, with which CPack computes the Debian package's dependencies.
 CHROMAFLUX_PACKAGE_PACKAGES=(

@@ -158,6 +158,11 @@ bool OpenSdlDisplay() {
   return CreateRenderer();
 }
 
+bool OpenSdlDisplayOn(std::uintptr_t nativeWindow) {
+  sdl.window = SDL_CreateWindowFrom(reinterpret_cast<const void*>(nativeWindow));
+  return sdl.window != nullptr && CreateRenderer();
+}
+
 void CloseSdlDisplay() {
   DestroyRenderer();
   if (sdl.window != nullptr) {

@@ -2,6 +2,8 @@
 // presented through. The per-frame operations of platform/display.h work on what this opens.
 #pragma once
 
+#include <cstdint>
+
 struct SDL_Window;
 
 // Opens the window borderless and full screen on the desktop's own mode (no mode change), in the
@@ -9,6 +11,11 @@ struct SDL_Window;
 // it, and creates the renderer (with vsync where offered) and the frame texture. Returns false
 // when any of them cannot be made; SDL_GetError() then says why.
 bool OpenSdlDisplay();
+
+// Opens the display on a window another program made (an X window id on X11): the picture
+// fills it at 4:3 on black, the pointer and the window's state are left to its owner. Returns
+// false when SDL cannot take the window or make a renderer for it; SDL_GetError() says why.
+bool OpenSdlDisplayOn(std::uintptr_t nativeWindow);
 
 // Releases the textures, the renderer and the window. Harmless when nothing is open.
 void CloseSdlDisplay();

@@ -4,21 +4,28 @@
 // (a frame and a console slide step). Unlike it, the loop rests after each frame instead of
 // spinning, in step with the display's refresh or else for the rest of 1/60 s.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include <SDL2/SDL.h>
 
 #include "app/frame_driver.h"
 #include "app/run.h"
+#include "sdl/command_line.h"
+#include "sdl/foreign_window.h"
 #include "sdl/frame_pacing.h"
 #include "sdl/sdl_display.h"
 #include "sdl/sdl_keys.h"
+#include "sdl/stop_signal.h"
 #include "software/memory_frame.h"
 #include "state/app_state.h"
+#include "version.h"
 
 namespace {
 
 constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
 constexpr std::uint64_t kMillisecondsPerSecond = 1000;
 constexpr std::uint64_t kMicrosecondsPerSecond = 1000000;
 
@@ -35,9 +42,15 @@ bool DisplayIsVisible() {
          std::strcmp(driver, "dummy") != 0;
 }
 
+// Reports a failure on standard error.
+int Report(const char* what, const char* why) {
+  std::fprintf(stderr, "chromaflux: %s%s%s\n", what, why[0] != '\0' ? ": " : "", why);
+  return kExitFailure;
+}
+
 // Reports a start-up failure on standard error and, where SDL can show one, in a message box.
 int Fail(const char* what, const char* why) {
-  std::fprintf(stderr, "chromaflux: %s%s%s\n", what, why[0] != '\0' ? ": " : "", why);
+  Report(what, why);
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "error", what, SdlDisplayWindow());
   return kExitFailure;
 }
@@ -55,7 +68,15 @@ std::uint64_t NowUs() {
 
 enum class EventResult { Continue, Quit };
 
-EventResult HandleEvent(const SDL_Event& event) {
+// Whose window the program draws on. Another program's window leaves the keyboard and the mouse
+// to that program, and the run ends on a stop signal or when the window goes away.
+enum class WindowOwner { Own, Foreign };
+
+EventResult HandleEvent(const SDL_Event& event, WindowOwner owner) {
+  const bool input = event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN;
+  if (input && owner == WindowOwner::Foreign) {
+    return EventResult::Continue;
+  }
   switch (event.type) {
     case SDL_QUIT:
       return EventResult::Quit;
@@ -86,16 +107,44 @@ EventResult HandleEvent(const SDL_Event& event) {
   }
 }
 
-// Runs until Esc or the window's closing (true) or a display lost for good (false).
-bool RunEventLoop() {
-  const bool vsyncOffered = VsyncOffered();
+enum class LoopStep { GoOn, Reopened, End, DisplayLost };
+
+// A stop signal or the foreign window's end ends the run. SDL reads a foreign window's size only
+// when it takes the window, so after a resize the display is opened on the window again.
+LoopStep FollowForeignWindow() {
+  if (StopRequested()) {
+    return LoopStep::End;
+  }
+  switch (CheckForeignWindow()) {
+    case ForeignWindowNews::Gone:
+      return LoopStep::End;
+    case ForeignWindowNews::Resized:
+      CloseSdlDisplay();
+      return OpenSdlDisplayOn(ForeignWindowId()) ? LoopStep::Reopened : LoopStep::DisplayLost;
+    case ForeignWindowNews::Unchanged:
+      break;
+  }
+  return LoopStep::GoOn;
+}
+
+// Runs until Esc, the window's closing, a stop signal or the foreign window's end (true), or a
+// display lost for good (false).
+bool RunEventLoop(WindowOwner owner) {
+  bool vsyncOffered = VsyncOffered();
   std::uint64_t frameStartUs = NowUs();
   for (;;) {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
-      if (HandleEvent(event) == EventResult::Quit) {
+      if (HandleEvent(event, owner) == EventResult::Quit) {
         return true;
       }
+    }
+    const LoopStep step = owner == WindowOwner::Foreign ? FollowForeignWindow() : LoopStep::GoOn;
+    if (step == LoopStep::End || step == LoopStep::DisplayLost) {
+      return step == LoopStep::End;
+    }
+    if (step == LoopStep::Reopened) {
+      vsyncOffered = VsyncOffered();
     }
     if (RunIdlePass() != 0) {
       return false;
@@ -106,12 +155,73 @@ bool RunEventLoop() {
   }
 }
 
+// --help, --version and usage errors: prints the answer and gives the exit code; -1 to run.
+int AnswerCommandLine(const CommandLine& commandLine) {
+  switch (commandLine.action) {
+    case CommandAction::ShowHelp:
+      std::fputs(kUsageText, stdout);
+      return 0;
+    case CommandAction::ShowVersion:
+      std::printf("chromaflux %s\n", kChromafluxVersion);
+      return 0;
+    case CommandAction::UsageError:
+      std::fprintf(stderr, "chromaflux: %s; see chromaflux --help\n", commandLine.problem.c_str());
+      return kExitUsage;
+    case CommandAction::Run:
+      break;
+  }
+  return -1;
+}
+
+// SDL's tick count starts at 0 with the program, so it would seed every run alike; the
+// performance counter runs from the machine's start, like the Windows tick count.
+std::uint32_t StartSeed() {
+  return static_cast<std::uint32_t>(CounterIn(kMillisecondsPerSecond));
+}
+
+// Draws on another program's window, straight into the visuals, until a stop signal or the
+// window's end: XScreenSaver's display mode. Failures go to standard error only: a screen saver
+// shows no message box.
+int RunOnForeignWindow(const CommandLine& commandLine) {
+  CatchStopSignals();
+  std::string problem;
+  if (!OpenForeignWindow(commandLine.target, commandLine.windowId,
+                         std::getenv("XSCREENSAVER_WINDOW"), problem)) {
+    return Report(problem.c_str(), "");
+  }
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");  // the window is an X window
+  int result = kExitFailure;
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    Report("no display", SDL_GetError());
+  } else if (!OpenSdlDisplayOn(ForeignWindowId())) {
+    Report("cannot draw on the window", SDL_GetError());
+  } else if (!CreateMemoryFrame() || !StartRun(StartSeed(), RunOpening::Visuals)) {
+    Report("not enough memory", "");
+  } else if (RunEventLoop(WindowOwner::Foreign)) {
+    result = 0;
+  } else {
+    Report("the display was lost and cannot be made again", "");
+  }
+  CloseSdlDisplay();
+  EndRun();
+  ReleaseMemoryFrame();
+  SDL_Quit();
+  CloseForeignWindow();
+  return result;
+}
+
 }  // namespace
 
-int main(int, char**) {
-  // SDL's tick count starts at 0 with the program, so it would seed every run alike; the
-  // performance counter runs from the machine's start, like the Windows tick count.
-  const auto seed = static_cast<std::uint32_t>(CounterIn(kMillisecondsPerSecond));
+int main(int argc, char** argv) {
+  const CommandLine commandLine = ParseCommandLine(argc, argv);
+  const int answered = AnswerCommandLine(commandLine);
+  if (answered >= 0) {
+    return answered;
+  }
+  if (commandLine.target != DrawTarget::OwnWindow) {
+    return RunOnForeignWindow(commandLine);
+  }
+  const std::uint32_t seed = StartSeed();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     return Fail("no display", SDL_GetError());
   }
@@ -134,7 +244,7 @@ int main(int, char**) {
     return result;
   }
 
-  const bool ended = RunEventLoop();
+  const bool ended = RunEventLoop(WindowOwner::Own);
   CloseSdlDisplay();
   EndRun();
   ReleaseMemoryFrame();
