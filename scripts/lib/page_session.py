@@ -4,21 +4,66 @@ frame-time measurement and `scripts/run --web` share.
 Chromium, ChromeDriver and Selenium are Debian's (chromium, chromium-driver, python3-selenium);
 run with the system's python3. Before the page's own scripts, every page gets a small probe
 (PROBE below) that counts the canvas puts and times each animation-frame callback, so nothing in
-the program itself is there for the tests.
+the program itself is there for the tests. SCREEN holds the screen facts that the bash harness
+reads too (screen-facts.env); wait_until is the one way to wait for what the page shows.
 """
 
 import contextlib
 import functools
 import http.server
 import os
+import re
 import statistics
 import tempfile
 import threading
 import time
+import types
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
+
+EFFECT_SECONDS = 20.0  # how long a key, a click or a window change may take to show
+
+
+def read_screen_facts(path=os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                        "screen-facts.env")):
+    """The KEY=VALUE screen facts: numbers as int, WxH+X+Y regions as (x, y, width, height),
+    quoted lists of X,Y points as [(x, y), ...]."""
+    facts = {}
+    with open(path, encoding="utf-8") as lines:
+        for line in lines:
+            line = line.split("#", 1)[0].strip()
+            if not line:
+                continue
+            key, value = (part.strip() for part in line.split("=", 1))
+            value = value.strip('"')
+            region = re.fullmatch(r"(\d+)x(\d+)\+(\d+)\+(\d+)", value)
+            if region:
+                width, height, x, y = map(int, region.groups())
+                facts[key] = (x, y, width, height)
+            elif "," in value:
+                facts[key] = [tuple(map(int, point.split(","))) for point in value.split()]
+            else:
+                facts[key] = int(value, 0)
+    return types.SimpleNamespace(**facts)
+
+
+SCREEN = read_screen_facts()
+
+
+def wait_until(condition, what, timeout=EFFECT_SECONDS, step=0.05):
+    """Polls `condition()` until it gives a true value, which it returns; after `timeout` seconds
+    fails with "waited T s: no WHAT". A slow machine only makes the wait longer."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"waited {timeout} s: no {what}")
+        time.sleep(step)
+
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
@@ -129,21 +174,14 @@ class Page:
     def digest(self):
         return self.script(CANVAS_DIGEST)
 
-    def wait_for(self, condition, timeout=10.0, step=0.05, what="condition"):
-        """Polls `condition()` until it is true; returns its value or fails after `timeout` s."""
-        deadline = time.monotonic() + timeout
-        while True:
-            value = condition()
-            if value:
-                return value
-            if time.monotonic() > deadline:
-                raise AssertionError(f"timed out after {timeout} s waiting for {what}")
-            time.sleep(step)
+    def wait_for(self, condition, timeout=EFFECT_SECONDS, step=0.05, what="condition"):
+        """wait_until, as the page's own."""
+        return wait_until(condition, what, timeout, step)
 
-    def wait_for_frames(self, count, timeout=10.0):
+    def wait_for_frames(self, count, timeout=EFFECT_SECONDS):
         """Waits until `count` more frames were put on the canvas."""
         target = self.puts() + count
-        self.wait_for(lambda: self.puts() >= target, timeout, what=f"{count} frames")
+        wait_until(lambda: self.puts() >= target, f"{count} more frames", timeout)
 
     def click(self):
         ActionChains(self.driver).move_to_element(self.canvas).click().perform()

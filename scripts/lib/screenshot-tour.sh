@@ -26,16 +26,15 @@ cp "$cf_last_shot" "$screenshot_dir/intro.png"
 cf_log "intro page: $screenshot_dir/intro.png"
 
 cf_click 400 300
-cf_wait_for 10 plasma-lit cf_is_plasma
+cf_wait_for "$cf_effect_seconds" plasma-lit cf_is_plasma
 sleep "$kFadeInSeconds"
 cf_shot plasma
 cp "$cf_last_shot" "$screenshot_dir/plasma.png"
 cf_log "plasma: $screenshot_dir/plasma.png"
 
-cf_key Tab
-cf_wait_for 5 console cf_is_console_open
+cf_press Tab console cf_is_console_open
 cp "$cf_last_shot" "$screenshot_dir/console.png"
 cf_log "console: $screenshot_dir/console.png"
 
 cf_key Escape
-cf_expect_exit 10 0
+cf_expect_exit 30 0

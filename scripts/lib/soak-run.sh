@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The soak itself, run by scripts/soak inside scripts/wine-session:
+# The soak itself, run by scripts/soak inside scripts/wine-session or scripts/x-session:
 #
-#   bash scripts/lib/soak-run.sh CHROMAFLUX_EXE DIR MINUTES
+#   bash scripts/lib/soak-run.sh CHROMAFLUX_PROGRAM DIR MINUTES
 #
 # Exits 0 when the program lived through the whole time, drew again after every switch and
 # ended with exit code 0 after Esc.
@@ -18,7 +18,7 @@ readonly kAwaySeconds=5
 readonly kSampleEveryMs=10000
 readonly kRedrawSeconds=30     # after a switch back, the picture must move within this
 readonly kNudgeAfterMs=5000    # then Z lights a model that MANUAL mode holds black
-readonly kMinChangedPixels=5000
+readonly kGrowthWindowS=600    # memory growth is reported over the first and the last 10 minutes
 
 exe=$1
 dir=$2
@@ -33,16 +33,21 @@ rss_start=""
 rss_end=""
 rss_max=0
 began_ms=0
+back_ms=0
+nudged=0
 process=""
 
+# memory.tsv: seconds since the click, resident KiB, of which anonymous KiB (heaps and other
+# private memory, as opposed to the pages of mapped files such as code).
 sample_memory() {
-  local rss
-  rss=$(cf_rss_kb "$process" 2>/dev/null) || return 0
-  [[ -n "$rss" ]] || return 0
+  local rss anon
+  read -r rss anon < <(awk '/^VmRSS:/ { r = $2 } /^RssAnon:/ { a = $2 } END { print r, a }' \
+    "/proc/$process/status" 2>/dev/null) || return 0
+  [[ -n "$anon" ]] || return 0
   [[ -n "$rss_start" ]] || rss_start=$rss
   rss_end=$rss
   ((rss > rss_max)) && rss_max=$rss
-  printf '%d\t%d\n' $((($(cf_now_ms) - began_ms) / 1000)) "$rss" >>"$dir/memory.tsv"
+  printf '%d\t%d\t%d\n' $((($(cf_now_ms) - began_ms) / 1000)) "$rss" "$anon" >>"$dir/memory.tsv"
 }
 
 report() {
@@ -59,48 +64,44 @@ report() {
   echo "exit code:      $exit_code"
   echo "resident start: ${rss_start:-?} KiB"
   echo "resident end:   ${rss_end:-?} KiB (largest sample $rss_max KiB)"
+  awk -v window="$kGrowthWindowS" '
+    { t[NR] = $1; kb[NR, 2] = $2; kb[NR, 3] = $3 }
+    function at(s, c,   i) { for (i = 1; i < NR && t[i] < s; i++) {} return kb[i, c] }
+    function growth(what, c) {
+      printf "%-16sfirst %d s %+d KiB, last %d s %+d KiB\n", what, window,
+        at(window, c) - kb[1, c], window, kb[NR, c] - at(t[NR] - window, c)
+    }
+    END { if (NR >= 2) { growth("growth:", 2); growth("  anonymous:", 3) } }' \
+    "$dir/memory.tsv" 2>/dev/null || true
   exit "$status"
 }
 
-# After a switch back: waits until the whole picture moves between two screenshots, pressing Z
-# once if it has not after kNudgeAfterMs (a model that MANUAL mode holds black stays still).
-wait_for_drawing() {
-  local start deadline previous="$dir/previous.png" nudged=0
-  start=$(cf_now_ms)
-  deadline=$((start + kRedrawSeconds * 1000))
-  rm -f "$previous"
-  while (($(cf_now_ms) < deadline)); do
-    cf_require_running
-    cf_shot back
-    if [[ -f "$previous" ]] &&
-      (($(cf_changed_pixels "$previous" "$cf_last_shot" 800x600+0+0) >= kMinChangedPixels)); then
-      return 0
-    fi
-    mv "$cf_last_shot" "$previous"
-    cf_shot_count=$((cf_shot_count - 1))
-    if ((!nudged && $(cf_now_ms) - start >= kNudgeAfterMs)); then
-      cf_key z
-      keys=$((keys + 1))
-      nudged=1
-    fi
-    sleep 0.2
-  done
+# A wait's predicate after a switch back: the picture moves (cf_moving); Z once after
+# kNudgeAfterMs, since a model that MANUAL mode holds black stays still.
+drawing_again() {
+  cf_moving "$1" && return 0
+  if ((!nudged && $(cf_now_ms) - back_ms >= kNudgeAfterMs)); then
+    cf_key z
+    keys=$((keys + 1))
+    nudged=1
+  fi
   return 1
 }
 
 switch_away_and_back() {
   switches=$((switches + 1))
-  cf_log "switch $switches: notepad takes the foreground"
-  cf_open_other_program "$dir"
+  cf_log "switch $switches: away"
+  cf_switch_away "$dir"
   sleep "$kAwaySeconds"
   cf_require_running
-  cf_close_other_program
-  cf_activate_program
-  if wait_for_drawing; then
+  cf_switch_back
+  back_ms=$(cf_now_ms)
+  nudged=0
+  if cf_try_wait_for "$kRedrawSeconds" back drawing_again; then
     redrawn=$((redrawn + 1))
     cf_log "switch $switches: drawing again ($cf_last_shot)"
   else
-    cf_log "switch $switches: NOT drawing again within $kRedrawSeconds s ($cf_last_shot)"
+    cf_log "switch $switches: NOT drawing again within $kRedrawSeconds s ($cf_shot_dir/unmatched-back.png)"
   fi
 }
 
@@ -144,6 +145,6 @@ done
 
 sample_memory
 cf_key Escape
-exit_code=$(cf_wait_exit 20) || cf_fail "the program did not end within 20 s of Esc"
+exit_code=$(cf_wait_exit 30) || cf_fail "the program did not end within 30 s of Esc"
 cf_log "the program ended with exit code $exit_code"
 [[ "$exit_code" == 0 && $redrawn -eq $switches ]]

@@ -12,9 +12,9 @@ import time
 from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from page_session import Page, serve  # noqa: E402
+from page_session import SCREEN, Page, serve, wait_until  # noqa: E402
 
-OPEN_CONSOLE_BAND = [0xB5EE51] * 800  # row 520 once the console is fully open
+OPEN_CONSOLE_BAND = [SCREEN.CONSOLE_BAND_COLOUR] * SCREEN.FRAME_WIDTH
 
 
 def serve_forever(build_dir, port):
@@ -43,8 +43,8 @@ def tour(build_dir, screenshot_dir):
             time.sleep(1.5)  # the colour ring fades in from black
             shot("plasma.png")
             page.keys(Keys.TAB)
-            page.wait_for(lambda: page.pixels(0, 520, 800, 1) == OPEN_CONSOLE_BAND,
-                          what="the open console")
+            wait_until(lambda: page.pixels(0, SCREEN.CONSOLE_TOP, SCREEN.FRAME_WIDTH, 1) ==
+                       OPEN_CONSOLE_BAND, "open console")
             shot("console.png")
         finally:
             page.close()

@@ -17,26 +17,18 @@ from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
                                 "lib"))
-from page_session import Page, serve  # noqa: E402
+from page_session import SCREEN, Page, serve, wait_until  # noqa: E402
 
 BUILD_DIR = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "build/web")
 SHOTS = os.path.join(BUILD_DIR, "browser-screenshots")
+START_SECONDS = 60  # the page's start-up: the module and 48 MB of geometry tables
 
-# Console layout on the open console (top row 520): the controls column starts at x = 286.
-BAND_ROW = 520
-BAND_COLOUR = 0xB5EE51
-MODEL_BUTTON_CORNERS = [(286 + 24 * j + 23, 520 + 52 + 13) for j in range(14)]
-SELECTED = 0xCB2121  # bottom-right pixel of a selected model button
-PLAIN = 0x074C07  # and of an unselected one
-# The play-mode buttons have 13 rows, so their bottom row ends in a white edge dot: look at the
-# last gradient pixel before it (step 252 of 254). MANUAL's right column is RANDOM's left one.
-MANUAL_INNER = (350, 520 + 37 + 12)
-RANDOM_INNER = (415, 520 + 37 + 12)
-SELECTED_INNER = 0xCA2121
-PLAIN_INNER = 0x074D07
-# The intro page's blinking prompt, centred, top at y = 438; its heading row at y = 100.
-PROMPT_BOX = (300, 436, 200, 14)
-HEADING_BOX = (340, 98, 120, 14)
+OPEN_BAND = [SCREEN.CONSOLE_BAND_COLOUR] * SCREEN.FRAME_WIDTH
+MODEL_BUTTON_CORNERS = [
+    (SCREEN.MODEL_BUTTONS_LEFT + SCREEN.MODEL_BUTTON_WIDTH * (j + 1) - 1,
+     SCREEN.MODEL_BUTTONS_TOP + SCREEN.MODEL_BUTTON_HEIGHT - 1) for j in range(SCREEN.MODEL_COUNT)]
+PLAY_MODE_CORNERS = [(left + SCREEN.PLAY_MODE_WIDTH - 2, SCREEN.PLAY_MODE_TOP + SCREEN.PLAY_MODE_HEIGHT - 1)
+                     for left in (SCREEN.MANUAL_LEFT, SCREEN.RANDOM_LEFT)]
 
 # Number of non-black pixels and their bounding box [count, left, top, right, bottom].
 INK_BOX = """
@@ -82,51 +74,50 @@ class PageTest(unittest.TestCase):
     def ink(self, x, y, width, height):
         return self.page.script(INK_BOX, x, y, width, height)
 
+    def band(self):
+        return self.page.pixels(0, SCREEN.CONSOLE_TOP, SCREEN.FRAME_WIDTH, 1)
+
+    def lit_pixels(self):
+        return self.ink(0, 0, SCREEN.FRAME_WIDTH, SCREEN.CONSOLE_TOP)[0]
+
     def start_visuals(self):
-        self.page.wait_for_frames(2)
+        self.page.wait_for_frames(2, START_SECONDS)
         self.page.click()
-        self.page.wait_for_frames(3)
+        wait_until(lambda: self.lit_pixels() > 100000, "plasma after the click")
 
     def open_console(self):
         self.start_visuals()
         self.page.keys(Keys.TAB)
-        self.page.wait_for(lambda: self.page.pixels(0, BAND_ROW, 800, 1) == [BAND_COLOUR] * 800,
-                           what="console band at row 520")
+        wait_until(lambda: self.band() == OPEN_BAND, f"console band in row {SCREEN.CONSOLE_TOP}")
 
     def red_model_button(self):
         corners = [self.page.pixel(x, y) for x, y in MODEL_BUTTON_CORNERS]
-        self.assertEqual(sorted(corners), sorted([SELECTED] + [PLAIN] * 13), corners)
-        return corners.index(SELECTED)
+        self.assertEqual(sorted(corners), sorted([SCREEN.MODEL_SELECTED] + [SCREEN.MODEL_PLAIN] * 13),
+                         corners)
+        return corners.index(SCREEN.MODEL_SELECTED)
 
     def wait_for_red_button(self, index):
-        self.page.wait_for(lambda: self.page.pixel(*MODEL_BUTTON_CORNERS[index]) == SELECTED,
-                           what=f"model button {index} red")
+        wait_until(lambda: self.page.pixel(*MODEL_BUTTON_CORNERS[index]) == SCREEN.MODEL_SELECTED,
+                   f"model button {index} red")
         self.assertEqual(self.red_model_button(), index)
 
 
 class IntroPage(PageTest):
     def test_intro_page_with_blinking_prompt(self):
         # Where the canvas shows and at what scale: fullscreen_test.py.
-        self.page.wait_for_frames(2)
-        self.assertGreater(self.ink(*HEADING_BOX)[0], 50, "the white heading CHROMAFLUX")
-        prompt_seen = set()
-        for _ in range(40):  # 2 s: the prompt toggles every 500 ms
-            prompt = self.page.pixels(*PROMPT_BOX)
-            prompt_seen.add(any(bright(p) for p in prompt))
-            time.sleep(0.05)
-        self.assertEqual(prompt_seen, {True, False}, "the prompt shows and hides")
+        self.page.wait_for_frames(2, START_SECONDS)
+        self.assertGreater(self.ink(*SCREEN.INTRO_TITLE)[0], 50, "the white heading CHROMAFLUX")
+        prompt_shown = lambda: any(bright(p) for p in self.page.pixels(*SCREEN.INTRO_PROMPT))
+        wait_until(prompt_shown, "prompt shown")  # it toggles every 500 ms
+        wait_until(lambda: not prompt_shown(), "prompt hidden")
         self.page.screenshot(os.path.join(SHOTS, "intro.png"))
 
 
 class Visuals(PageTest):
     def test_a_click_starts_the_plasma_and_it_animates(self):
         self.start_visuals()
-        time.sleep(0.5)  # the fade-in from black is under way
         first = self.page.digest()
-        time.sleep(0.3)
-        second = self.page.digest()
-        self.assertNotEqual(first, second, "the picture moves")
-        self.assertGreater(self.ink(0, 0, 800, 600)[0], 100000, "the screen is not the intro page")
+        wait_until(lambda: self.page.digest() != first, "moving picture")
         self.assertEqual(self.page.script("return document.activeElement.id;"), "chromaflux")
         self.page.screenshot(os.path.join(SHOTS, "plasma.png"))
 
@@ -160,20 +151,21 @@ class Visuals(PageTest):
 
     def test_q_swaps_the_play_mode_buttons(self):
         self.open_console()
-        buttons = lambda: [self.page.pixel(*MANUAL_INNER), self.page.pixel(*RANDOM_INNER)]
-        self.assertEqual(buttons(), [PLAIN_INNER, SELECTED_INNER], "RANDOM at start")
+        buttons = lambda: [self.page.pixel(*corner) for corner in PLAY_MODE_CORNERS]
+        manual = [SCREEN.PLAY_MODE_SELECTED, SCREEN.PLAY_MODE_PLAIN]
+        self.assertEqual(buttons(), manual[::-1], "RANDOM at start")
         self.page.keys("q")
-        self.page.wait_for(lambda: buttons() == [SELECTED_INNER, PLAIN_INNER], what="MANUAL")
+        wait_until(lambda: buttons() == manual, "MANUAL")
         self.page.screenshot(os.path.join(SHOTS, "console-manual.png"))
         self.page.keys("Q")  # Shift does not matter: key codes, as on Windows
-        self.page.wait_for(lambda: buttons() == [PLAIN_INNER, SELECTED_INNER], what="RANDOM")
+        wait_until(lambda: buttons() == manual[::-1], "RANDOM")
 
 
 class EndAndRestart(PageTest):
     def assert_ended(self):
-        self.page.wait_for(lambda: self.page.script(
+        wait_until(lambda: self.page.script(
             "return document.getElementById('chromaflux').classList.contains('ended');"),
-            what="the end of the run")
+            "end of the run")
         puts = self.page.puts()
         time.sleep(0.3)
         self.assertEqual(self.page.puts(), puts, "the loop has stopped")
@@ -190,14 +182,11 @@ class EndAndRestart(PageTest):
         # Two new runs in a row: each one's start-up must find its 50 MB again.
         for run in range(2):
             self.page.click()
-            self.page.wait_for_frames(3)
-            self.assertGreater(self.ink(*HEADING_BOX)[0], 50, f"run {run + 2} starts on the intro")
+            self.page.wait_for_frames(3, START_SECONDS)
+            self.assertGreater(self.ink(*SCREEN.INTRO_TITLE)[0], 50, f"run {run + 2} starts on the intro")
             self.page.click()
-            self.page.wait_for_frames(3)
-            time.sleep(0.3)
-            self.assertGreater(self.ink(0, 0, 800, 520)[0], 100000, "and its visuals run")
-            self.assertNotEqual(self.page.pixels(0, BAND_ROW, 800, 1), [BAND_COLOUR] * 800,
-                                "the console starts closed again")
+            wait_until(lambda: self.lit_pixels() > 100000, f"visuals of run {run + 2}")
+            self.assertNotEqual(self.band(), OPEN_BAND, "the console starts closed again")
             self.page.keys(Keys.ESCAPE)
             self.assert_ended()
 
@@ -208,13 +197,12 @@ class HiddenPage(PageTest):
         hide()
         time.sleep(0.5)
         show()
-        self.page.wait_for(lambda: len(self.page.probe()["visibility"]) >= 2, what="visibility")
+        wait_until(lambda: len(self.page.probe()["visibility"]) >= 2, "visibility changes")
         (hidden, puts_hidden), (shown, puts_shown) = self.page.probe()["visibility"][:2]
         self.assertEqual((hidden, shown), ("hidden", "visible"))
         self.assertEqual(puts_shown, puts_hidden, "no frame while hidden")
         before = self.page.digest()
-        self.page.wait_for_frames(5)
-        self.assertNotEqual(self.page.digest(), before, "the visuals resume")
+        wait_until(lambda: self.page.digest() != before, "visuals resumed")
 
     def test_another_tab_or_a_minimised_window_pauses_the_frames(self):
         self.start_visuals()
@@ -236,12 +224,9 @@ class HiddenPage(PageTest):
         # the display check skips every frame until the page shows again.
         self.start_visuals()
         self.page.script(HIDE_PAGE)
-        time.sleep(0.1)
         puts, passes = self.page.puts(), self.page.probe()["passes"]
-        time.sleep(0.5)
-        probe = self.page.probe()
-        self.assertGreater(probe["passes"], passes + 5, "the loop still runs")
-        self.assertEqual(probe["puts"], puts, "but no frame is drawn")
+        wait_until(lambda: self.page.probe()["passes"] > passes + 5, "loop passes while hidden")
+        self.assertEqual(self.page.puts(), puts, "but no frame is drawn")
         self.page.script(SHOW_PAGE)
         self.page.wait_for_frames(5)
 
@@ -251,9 +236,9 @@ class MemoryRefused(PageTest):
     extra_flags = ("--js-flags=--wasm-max-mem-pages=512",)
 
     def test_a_browser_without_the_memory_gets_a_message(self):
-        line = self.page.wait_for(lambda: self.page.script(
+        line = wait_until(lambda: self.page.script(
             "return /memory/.test(document.getElementById('line').textContent) && "
-            "document.getElementById('line').textContent;"), what="the memory message")
+            "document.getElementById('line').textContent;"), "memory message", START_SECONDS)
         self.assertIn("64 MB", line)
         self.assertGreater(self.ink(0, 0, 800, 600)[0], 200, "the message on the canvas too")
         self.assertEqual(self.page.puts(), 0)
