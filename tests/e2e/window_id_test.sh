@@ -22,11 +22,7 @@ window_id=""
 open_test_window() {
   "$test_window" 640 480 80 60 >"$shots/window-id" &
   window_pid=$!
-  local deadline=$(($(cf_now_ms) + 10000))
-  until [[ -s "$shots/window-id" ]]; do
-    (($(cf_now_ms) < deadline)) || cf_fail "the test window did not show within 10 s"
-    sleep 0.05
-  done
+  cf_wait_until 30 "test window" test -s "$shots/window-id" || cf_fail "the test window did not show"
   window_id=$(<"$shots/window-id")
 }
 

@@ -71,18 +71,14 @@ cleanup() {
   rm -rf "$saver"
 }
 
-# wait_until SECONDS WHAT COMMAND...: polls COMMAND while the daemon runs, until it succeeds;
-# fails after SECONDS.
-wait_until() {
-  local seconds=$1 what=$2
-  local deadline=$(($(cf_now_ms) + seconds * 1000))
-  shift 2
-  until "$@"; do
-    cf_require_running
-    (($(cf_now_ms) < deadline)) || cf_fail "$what: not within $seconds s"
-    sleep 0.1
-  done
+# daemon_and COMMAND...: COMMAND's answer, the run failing at once when the daemon has ended.
+daemon_and() {
+  cf_require_running
+  "$@"
 }
+
+# wait_until SECONDS WHAT COMMAND...: polls COMMAND while the daemon runs; fails after SECONDS.
+wait_until() { cf_wait_until "$1" "$2" daemon_and "${@:3}" || cf_fail "no $2 within $1 s"; }
 
 # The plasma in the 4:3 box, black beside it.
 plasma_in_box() {
@@ -98,16 +94,16 @@ display_mode_ended() { [[ -z "$(display_mode_pid)" ]]; }
 cf_begin_test "$(command -v "${as_user[0]}")" "$shots" "${as_user[@]:1}" \
   xscreensaver --no-splash --verbose
 trap cleanup EXIT
-wait_until "$kDaemonSeconds" "the daemon answers" command_daemon -time
+wait_until "$kDaemonSeconds" "answer from the daemon" command_daemon -time
 
 command_daemon -activate
-wait_until "$kDisplayModeSeconds" "the daemon runs $display_mode" display_mode_runs
+wait_until "$kDisplayModeSeconds" "display mode process" display_mode_runs
 cf_wait_for "$kDisplayModeSeconds" plasma plasma_in_box
 cf_log "display mode $(display_mode_pid) shows the plasma: $cf_last_shot"
 
 asked=$(cf_now_ms)
 command_daemon -deactivate
-wait_until "$kEndSeconds" "the display mode ends" display_mode_ended
+wait_until "$kEndSeconds" "end of the display mode" display_mode_ended
 cf_log "-deactivate: the display mode ended $(($(cf_now_ms) - asked)) ms later"
 
 command_daemon -exit
