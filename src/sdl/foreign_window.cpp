@@ -104,6 +104,10 @@ bool OpenForeignWindow(DrawTarget target, std::uint32_t givenId, const char* scr
   return true;
 }
 
+void PutForeignWindowGuardFirst() {
+  XSetErrorHandler(GuardHandler);  // previousHandler stays Xlib's: SDL's must not run
+}
+
 std::uint32_t ForeignWindowId() {
   return static_cast<std::uint32_t>(foreign.window);
 }

@@ -21,10 +21,15 @@
 //
 // Then, until CloseForeignWindow, an X error that names the window (BadWindow, BadDrawable)
 // marks it gone instead of ending the program; other errors go to Xlib's handler as before.
-// Call it before SDL_Init: SDL's own handler passes errors on to the one it found, and SDL_Quit
-// puts that one back before it closes its connection.
+// Call it before SDL_Init, so that SDL_Quit puts this guard back (not Xlib's handler, which
+// would end the program) before it closes SDL's connection.
 bool OpenForeignWindow(DrawTarget target, std::uint32_t givenId, const char* screenSaverWindow,
                        std::string& problem);
+
+// Call right after SDL_Init: puts the guard in front of the handler that SDL_Init installed.
+// SDL's handler, before it passes an error on, sets the display modes back with requests of its
+// own made from inside the handler, which can hang the program when its window has just gone.
+void PutForeignWindowGuardFirst();
 
 // The window's X id, for SDL_CreateWindowFrom.
 std::uint32_t ForeignWindowId();

@@ -190,10 +190,13 @@ int RunOnForeignWindow(const CommandLine& commandLine) {
     return Report(problem.c_str(), "");
   }
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");  // the window is an X window
-  int result = kExitFailure;
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    Report("no display", SDL_GetError());
-  } else if (!OpenSdlDisplayOn(ForeignWindowId())) {
+    CloseForeignWindow();
+    return Report("no display", SDL_GetError());
+  }
+  PutForeignWindowGuardFirst();
+  int result = kExitFailure;
+  if (!OpenSdlDisplayOn(ForeignWindowId())) {
     Report("cannot draw on the window", SDL_GetError());
   } else if (!CreateMemoryFrame() || !StartRun(StartSeed(), RunOpening::Visuals)) {
     Report("not enough memory", "");

@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# End-to-end, for the desktop program as a display mode of the real XScreenSaver daemon: with a
-# ~/.xscreensaver of its own whose programs list names only Chromaflux, `xscreensaver-command
-# -activate` shows the plasma on the screen, `-deactivate` ends the display mode's process, and
-# `-exit` ends the daemon with exit code 0.
+# End-to-end, for the desktop program as a display mode of the real XScreenSaver daemon on a
+# 1920 x 1080 screen: with a ~/.xscreensaver of its own whose programs list names only Chromaflux,
+# `xscreensaver-command -activate` shows the plasma in the 4:3 box (1440 x 1080 at x 240, black
+# beside it), `-deactivate` ends the display mode's process, and `-exit` ends the daemon with exit
+# code 0.
 #
 # The daemon runs no display mode as root ("running as root: not launching hacks"), so as root
 # the daemon and its commands run as the user nobody, with a temporary HOME and a copy of the
 # program that nobody can run; as another user, as that user.
 #
-#   bash xscreensaver_test.sh CHROMAFLUX_PROGRAM SCREENSHOT_DIR
+#   scripts/x-session --screen 1920x1080x24 bash xscreensaver_test.sh CHROMAFLUX_PROGRAM SCREENSHOT_DIR
 set -euo pipefail
 # shellcheck source=scripts/lib/drive.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/drive.sh"
 
 shots=$2
+[[ "$(xdpyinfo | awk '/dimensions:/ { print $2 }')" == 1920x1080 ]] ||
+  cf_fail "run on a 1920x1080 screen: scripts/x-session --screen 1920x1080x24 ..."
 readonly kDaemonSeconds=30    # the daemon answers commands about a second after its start
 readonly kDisplayModeSeconds=30  # blanking, launching, and the first frame
 readonly kEndSeconds=10
@@ -71,13 +74,21 @@ cleanup() {
 # wait_until SECONDS WHAT COMMAND...: polls COMMAND while the daemon runs, until it succeeds;
 # fails after SECONDS.
 wait_until() {
-  local deadline=$(($(cf_now_ms) + $1 * 1000)) what=$2
+  local seconds=$1 what=$2
+  local deadline=$(($(cf_now_ms) + seconds * 1000))
   shift 2
   until "$@"; do
     cf_require_running
-    (($(cf_now_ms) < deadline)) || cf_fail "$what: not within $1 s"
+    (($(cf_now_ms) < deadline)) || cf_fail "$what: not within $seconds s"
     sleep 0.1
   done
+}
+
+# The plasma in the 4:3 box, black beside it.
+plasma_in_box() {
+  cf_awk_true "$(cf_lit_fraction "$1" 1440x1080+240+0) >= 0.2" &&
+    cf_awk_true "$(cf_lit_fraction "$1" 240x1080+0+0) == 0" &&
+    cf_awk_true "$(cf_lit_fraction "$1" 240x1080+1680+0) == 0"
 }
 
 display_mode_runs() { [[ -n "$(display_mode_pid)" ]]; }
@@ -91,7 +102,7 @@ wait_until "$kDaemonSeconds" "the daemon answers" command_daemon -time
 
 command_daemon -activate
 wait_until "$kDisplayModeSeconds" "the daemon runs $display_mode" display_mode_runs
-cf_wait_for "$kDisplayModeSeconds" plasma cf_is_plasma
+cf_wait_for "$kDisplayModeSeconds" plasma plasma_in_box
 cf_log "display mode $(display_mode_pid) shows the plasma: $cf_last_shot"
 
 asked=$(cf_now_ms)
