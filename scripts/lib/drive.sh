@@ -152,6 +152,7 @@ cf_shot() {
   cf_shot_count=$((cf_shot_count + 1))
   cf_last_shot=$(printf '%s/%02d-%s.png' "$cf_shot_dir" "$cf_shot_count" "$1")
   import -window root -quality 11 "PNG24:$cf_last_shot"
+  # shellcheck disable=SC2034  # read by the tests that time their steps
   cf_last_shot_ms=$(cf_now_ms)
 }
 
