@@ -18,6 +18,7 @@ import tempfile
 import threading
 import time
 import types
+import unittest
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -204,3 +205,24 @@ def percentile(values, fraction):
 def frame_figures(times_ms):
     return {"frames": len(times_ms), "median_ms": statistics.median(times_ms),
             "p99_ms": percentile(times_ms, 0.99), "max_ms": max(times_ms)}
+
+
+class PageTest(unittest.TestCase):
+    """A test case with a page of its own in every test, served from build_dir for the whole class
+    by a server of its own; extra_flags and window are Chromium's flags and window size."""
+    build_dir = "build/web"
+    extra_flags = ()
+    window = (1000, 800)
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server = serve(cls.build_dir)
+        cls.address = cls.server.__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.__exit__(None, None, None)
+
+    def setUp(self):
+        self.page = Page(self.address, self.extra_flags, *self.window)
+        self.addCleanup(self.page.close)

@@ -58,7 +58,7 @@ is_window() {
     END { print x, y, w "x" h }')
   [[ $size == 800x600 ]] || return 1
   for x in $x $((x + 400)) $((x + 799)); do
-    [[ "$(cf_rgb "$1" "1x1+$x+$((y + 520))")" == "181 238 81" ]] || return 1
+    [[ "$(cf_rgb "$1" "1x1+$x+$((y + CONSOLE_TOP))")" == "$(cf_hex_rgb "$CONSOLE_BAND_COLOUR")" ]] || return 1
   done
 }
 

@@ -11,18 +11,19 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/drive.sh"
 readonly kStartSeconds=60  # Wine start-up
 readonly kBoxTitle='^Chromaflux$'
 
+# Sets `box` to the settings box's window; the program must still run.
+find_box() {
+  cf_require_running
+  box=$(xdotool search --name "$kBoxTitle" 2>/dev/null | head -n 1) && [[ -n "$box" ]]
+}
+
 for form in /c none; do
   if [[ $form == none ]]; then
     cf_begin_test "$1" "$2/no-argument"
   else
     cf_begin_test "$1" "$2/c" "$form"
   fi
-  deadline=$(($(cf_now_ms) + kStartSeconds * 1000))
-  until box=$(xdotool search --name "$kBoxTitle" 2>/dev/null | head -n 1) && [[ -n "$box" ]]; do
-    cf_require_running
-    (($(cf_now_ms) < deadline)) || cf_fail "$form: no box within $kStartSeconds s"
-    sleep 0.2
-  done
+  cf_wait_until "$kStartSeconds" "settings box" find_box || cf_fail "$form: no box within $kStartSeconds s"
   cf_shot box
   cf_log "$form: the box shows: $cf_last_shot"
   xdotool windowactivate --sync "$box" key Return 2>/dev/null

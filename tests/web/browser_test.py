@@ -17,7 +17,8 @@ from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
                                 "lib"))
-from page_session import SCREEN, Page, serve, wait_until  # noqa: E402
+import page_session  # noqa: E402
+from page_session import SCREEN, wait_until  # noqa: E402
 
 BUILD_DIR = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "build/web")
 SHOTS = os.path.join(BUILD_DIR, "browser-screenshots")
@@ -55,21 +56,8 @@ def bright(colour):
     return all((colour >> shift & 0xFF) > 0x80 for shift in (0, 8, 16))
 
 
-class PageTest(unittest.TestCase):
-    extra_flags = ()
-
-    @classmethod
-    def setUpClass(cls):
-        cls.server = serve(BUILD_DIR)
-        cls.address = cls.server.__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.server.__exit__(None, None, None)
-
-    def setUp(self):
-        self.page = Page(self.address, self.extra_flags)
-        self.addCleanup(self.page.close)
+class PageTest(page_session.PageTest):
+    build_dir = BUILD_DIR
 
     def ink(self, x, y, width, height):
         return self.page.script(INK_BOX, x, y, width, height)

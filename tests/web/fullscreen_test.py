@@ -14,13 +14,13 @@ from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
                                 "lib"))
-from page_session import Page, serve  # noqa: E402
+import page_session  # noqa: E402
+from page_session import SCREEN  # noqa: E402
 
 BUILD_DIR = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "build/web")
 SHOTS = os.path.join(BUILD_DIR, "browser-screenshots")
 SCREEN_FLAG = "--screen-info={0,0 1920x1080}"  # headless screens are 800 x 600 otherwise
-BAND_ROW = 520
-BAND_COLOUR = 0xB5EE51
+OPEN_BAND = [SCREEN.CONSOLE_BAND_COLOUR] * SCREEN.FRAME_WIDTH
 
 # Where the canvas shows and how; `bottom` is what shows at the viewport's bottom middle.
 LAYOUT = """
@@ -35,19 +35,10 @@ return {left: box.left, top: box.top, width: box.width, height: box.height, inne
 """
 
 
-class FillTheScreen(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.server = serve(BUILD_DIR)
-        cls.address = cls.server.__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.server.__exit__(None, None, None)
-
-    def setUp(self):
-        self.page = Page(self.address, (SCREEN_FLAG,), width=1920, height=1080)
-        self.addCleanup(self.page.close)
+class FillTheScreen(page_session.PageTest):
+    build_dir = BUILD_DIR
+    extra_flags = (SCREEN_FLAG,)
+    window = (1920, 1080)
 
     def layout(self):
         return self.page.script(LAYOUT)
@@ -65,7 +56,7 @@ class FillTheScreen(unittest.TestCase):
 
     def assert_band_exact_and_frames_going_on(self):
         self.page.wait_for_frames(5)
-        self.assertEqual(self.page.pixels(0, BAND_ROW, 800, 1), [BAND_COLOUR] * 800)
+        self.assertEqual(self.page.pixels(0, SCREEN.CONSOLE_TOP, SCREEN.FRAME_WIDTH, 1), OPEN_BAND)
         self.assertFalse(self.layout()["ended"], "the run goes on")
 
     def wait_for_fullscreen(self, element):
@@ -91,8 +82,8 @@ class FillTheScreen(unittest.TestCase):
         self.page.click()
         self.page.wait_for_frames(3)
         self.page.keys(Keys.TAB)
-        self.page.wait_for(lambda: self.page.pixels(0, BAND_ROW, 800, 1) == [BAND_COLOUR] * 800,
-                           what="console band at row 520")
+        band = lambda: self.page.pixels(0, SCREEN.CONSOLE_TOP, SCREEN.FRAME_WIDTH, 1)
+        self.page.wait_for(lambda: band() == OPEN_BAND, what="the console band")
 
         self.page.keys("f")
         self.wait_for_fullscreen("chromaflux")
