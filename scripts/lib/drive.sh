@@ -12,6 +12,8 @@
 source "$(dirname "${BASH_SOURCE[0]}")/wait.sh"
 # shellcheck source=scripts/lib/screen-facts.env
 source "$(dirname "${BASH_SOURCE[0]}")/screen-facts.env"
+# shellcheck source=scripts/lib/wine.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine.sh"
 
 cf_effect_seconds=20   # how long cf_press waits for a key's effect
 cf_program_pid=""      # pid of the process that started the program (wine for the Windows one)
@@ -55,7 +57,7 @@ cf_start() {
   rm -f "$pid_file"
   (
     if [[ "$exe" == *.exe || "$exe" == *.scr ]]; then
-      wine "$exe" "${cf_program_args[@]}" </dev/null >"$dir/program.log" 2>&1 &
+      "$cf_wine_loader" "$exe" "${cf_program_args[@]}" </dev/null >"$dir/program.log" 2>&1 &
     else
       "$exe" "${cf_program_args[@]}" </dev/null >"$dir/program.log" 2>&1 &
     fi
@@ -83,8 +85,8 @@ cf_cleanup() {
 
 # The pid of the Windows process running the program, found by its command line: the path given
 # to wine, or its Windows form (Z: and backslashes), then the arguments; empty when there is none.
-# `wine` does not always run the program in its own process: with 32-bit Wine installed, a 64-bit
-# program runs in a child of start.exe, whose command line is the Windows form. For the desktop
+# Wine does not always run the program in its own process: with 32-bit Wine installed, Debian's
+# starter runs a 64-bit program in a child of start.exe, whose command line is the Windows form. For the desktop
 # program: its pid.
 cf_program_process() {
   local windows_path="Z:${cf_program_exe//\//\\}" file cmd
@@ -124,9 +126,14 @@ cf_expect_exit() {
 
 cf_require_running() { cf_running || cf_fail "the program ended early (exit code $(<"$cf_program_rc_file")); see $cf_shot_dir/program.log"; }
 
-# cf_begin_test EXE DIR [ARG...]: the common start of an end-to-end test: a display must be there,
-# the screenshot folder starts empty, and the program starts with the arguments.
+# cf_begin_test EXE DIR [ARG...]: the common start of an end-to-end test: a program this machine
+# cannot run is a skip (exit 77, the tests' SKIP_RETURN_CODE), a display must be there, the
+# screenshot folder starts empty, and the program starts with the arguments.
 cf_begin_test() {
+  if [[ "$1" == *.exe || "$1" == *.scr ]] && ! cf_can_run_windows_program "$1"; then
+    cf_log "skipped: $cf_no_32bit_reason, and $(basename "$1") is a 32-bit program"
+    exit 77
+  fi
   [[ -n "${DISPLAY:-}" ]] || cf_fail "DISPLAY is not set: run the tests through scripts/x-session or scripts/wine-session"
   rm -rf "$2"
   cf_start "$@"
@@ -416,7 +423,7 @@ cf_other_program_ended() { ! kill -0 "$cf_other_pid" 2>/dev/null; }
 # cf_open_other_program DIR: starts Wine's notepad, which takes the foreground (Wine minimises the
 # full-screen program), and waits for its window.
 cf_open_other_program() {
-  wine notepad </dev/null >"$1/notepad.log" 2>&1 &
+  "$cf_wine_loader" notepad </dev/null >"$1/notepad.log" 2>&1 &
   cf_other_pid=$!
   cf_wait_until 60 "notepad window" cf_window_named Notepad || cf_fail "notepad shows no window"
 }
