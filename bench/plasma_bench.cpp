@@ -21,16 +21,16 @@ constexpr std::uint32_t kSeed = 1234;
 constexpr std::int32_t kClockMs = 1234;  // a drift away from the rest position
 constexpr std::size_t kFramePixels = static_cast<std::size_t>(screenWidth) * screenHeight;
 
-// The frame that the plasma benchmarks draw into. app.pixels is pointed at it before every
-// benchmark: the whole-frame benchmark's lock and unlock leave app.pixels null.
+// The frame that the plasma benchmarks draw into. app.frame.pixels is pointed at it before every
+// benchmark: the whole-frame benchmark's lock and unlock leave app.frame.pixels null.
 std::vector<std::uint32_t> benchFrame(kFramePixels);
 
 // The buffers of a running scene, allocated and built on first use; they live until exit like
 // the program's own. The vector path is start-up's choice unless a benchmark sets another.
 void PrepareBenchScene() {
   app.simdLevel = WidestSimdLevel();
-  app.pixels = benchFrame.data();
-  app.pitchPixels = screenWidth;
+  app.frame.pixels = benchFrame.data();
+  app.frame.pitch = screenWidth;
   if (app.RADIUS != nullptr) {
     return;
   }
@@ -195,7 +195,7 @@ void BM_CopyFrameBytes(benchmark::State& state) {
   PrepareBenchScene();
   const std::vector<std::uint32_t> source(kFramePixels, 0x00123456u);
   for (auto _ : state) {
-    std::memcpy(app.pixels, source.data(), kFramePixels * sizeof(std::uint32_t));
+    std::memcpy(app.frame.pixels, source.data(), kFramePixels * sizeof(std::uint32_t));
     benchmark::ClobberMemory();
   }
 }

@@ -15,27 +15,26 @@
 namespace {
 
 void DrawIntroFrame() {
-  FillBackBuffer(0);
-  WaitForBlitter();
+  ClearFrame();
   app.modelClockMs = 0;  // the model's time starts with the visuals
-  GetBackBufferDc();
+  OpenFrameText();
   DrawIntroPage();
-  ReleaseBackBufferDc();
+  CloseFrameText();
 }
 
 void DrawRunningFrame() {
   // A failed lock leaves no pixel pointer: skip the pixel work and the unlock, keep the frame.
-  if (LockBackBuffer()) {
+  if (LockFrame()) {
     AnimateColorRing();
     app.consoleTop = screenHeight - static_cast<std::int32_t>(app.consoleOffset);
     ComposeFrame();
     DrawConsolePanel();
-    UnlockBackBuffer();
+    UnlockFrame();
   }
   BlitLogos();
-  GetBackBufferDc();
+  OpenFrameText();
   DrawConsoleText();
-  ReleaseBackBufferDc();
+  CloseFrameText();
 }
 
 }  // namespace
@@ -48,7 +47,7 @@ void StartFrameClocks() {
 }
 
 std::int32_t RunFrame() {
-  switch (CheckDisplay()) {
+  switch (BeginFrame()) {
     case DisplayCheck::NotExclusive:
       return 0;  // clocks untouched: the next drawn frame counts the whole absence
     case DisplayCheck::Failed:
@@ -56,7 +55,6 @@ std::int32_t RunFrame() {
     case DisplayCheck::Ready:
       break;
   }
-  FillCornerPixel();
 
   app.frameTick = GetTicks();
   app.frameMs = app.frameTick - app.lastFrameTick;
@@ -74,7 +72,7 @@ std::int32_t RunFrame() {
   }
 
   app.lastFrameTick = app.frameTick;
-  FlipPage();
+  FinishFrame();
   return 0;
 }
 

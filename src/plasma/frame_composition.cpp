@@ -107,7 +107,7 @@ FrameDrift ComputeFrameDrift(std::int32_t modelClockMs, std::int32_t restX, std:
 //   12       v + CosineTable[col + driftX + 100]
 //   others   v
 void ComposeFrame() {
-  assert(app.pitchPixels >= screenWidth);
+  assert(app.frame.pitch >= screenWidth);
   const FrameDrift drift = ComputeFrameDrift(app.modelClockMs, app.smallOffsetX, app.smallOffsetY);
   FrameJob job{};
   job.term = ExtraTerm::None;
@@ -116,8 +116,8 @@ void ComposeFrame() {
                       static_cast<std::uint32_t>(screenHeight));
   job.index = app.IndexBuffer;
   job.ring = app.currentRing;
-  job.pixels = app.pixels;
-  job.pitch = static_cast<std::size_t>(app.pitchPixels);
+  job.pixels = app.frame.pixels;
+  job.pitch = static_cast<std::size_t>(app.frame.pitch);
   switch (app.currentModel) {
     case 0:
       // The window is centred on the screen centre, where the model's centre always is.

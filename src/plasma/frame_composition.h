@@ -28,8 +28,8 @@ void BuildAngleWaveSums();
 // The drift at `modelClockMs` (milliseconds since the model was selected) around (restX, restY).
 FrameDrift ComputeFrameDrift(std::int32_t modelClockMs, std::int32_t restX, std::int32_t restY);
 
-// Writes rows 0 ... app.consoleTop - 1 of the locked back buffer (app.pixels, stepping rows by
-// app.pitchPixels, which is at least screenWidth); app.consoleTop is read as unsigned and never
+// Writes rows 0 ... app.consoleTop - 1 of the locked back buffer (app.frame.pixels, stepping rows
+// by app.frame.pitch, which is at least screenWidth); app.consoleTop is read as unsigned and never
 // reaches past screenHeight. Rows from app.consoleTop down, and the words between screenWidth and
 // the pitch, are left alone. Reads app.modelClockMs for the drift, and app.AngleWaveSums for
 // model 0.

@@ -1,44 +1,42 @@
-// Platform boundary: the back-buffer operations a frame uses.
+// Platform boundary: the frame a platform hands the core, and the stages of drawing it.
 //
-// The Windows layer implements them on a DirectDraw 7 flipping chain; native tests link a memory
-// double instead. Within a running frame the order is fixed: LockBackBuffer, pixel work,
-// UnlockBackBuffer, blits, GetBackBufferDc, text, ReleaseBackBufferDc, FlipPage. The pixel pointer
-// and the device context are never held at the same time.
+// A frame is a view of any size (state/frame_view.h): the Windows program's back buffer, a window's
+// picture, a file being rendered. Within a drawn frame the order is fixed: BeginFrame; then either
+// ClearFrame (the intro page) or LockFrame, pixel work, UnlockFrame and the logo copies; then
+// OpenFrameText, text, CloseFrameText; FinishFrame. The pixels and the text are never open at the
+// same time. The Windows program does DirectDraw's work inside these calls, in that order: the
+// corner fill that paces the frame, the black fill and the wait for the blitter, the lock, the
+// device context, the flip.
 #pragma once
 
 #include <cstdint>
 
-// What CheckDisplay found at the start of a frame.
+// What BeginFrame found.
 enum class DisplayCheck {
-  Ready,         // the chain is usable (lost surfaces, if any, were restored)
+  Ready,         // the frame may be drawn (lost surfaces, if any, were restored)
   NotExclusive,  // another program holds the display: skip this frame
-  Failed,        // the surfaces are lost for good: end the program
+  Failed,        // the display is lost for good: end the program
 };
 
-// Tests exclusive mode and restores lost surfaces. First call of every frame.
-DisplayCheck CheckDisplay();
+// Tests the display and restores lost surfaces; when Ready, the frame has begun (and, where the
+// display paces frames, waited its turn). First call of every frame.
+DisplayCheck BeginFrame();
 
-// Fills pixel (0, 0) black, waiting until the blitter takes the request: paces the frame.
-void FillCornerPixel();
+// Fills the whole frame black and waits until that is done.
+void ClearFrame();
 
-// Fills the whole back buffer with `colour` (0x00RRGGBB). Failures are ignored.
-void FillBackBuffer(std::uint32_t colour);
+// Opens the frame's pixels: app.frame describes them until UnlockFrame. Returns false when they
+// cannot be had; app.frame.pixels is then null and nothing may write pixels.
+bool LockFrame();
 
-// Waits until the back buffer's blits are done (or the surface reports anything else).
-void WaitForBlitter();
+// Closes the pixels; app.frame.pixels is null afterwards.
+void UnlockFrame();
 
-// Locks the whole back buffer: app.pixels and app.pitchPixels describe it until UnlockBackBuffer.
-// Returns false when the lock failed; app.pixels is then null and nothing may write pixels.
-bool LockBackBuffer();
+// Opens the frame for text output (platform/text_output.h), into app.textDc.
+void OpenFrameText();
 
-// Unlocks the back buffer; app.pixels is null afterwards.
-void UnlockBackBuffer();
+// Closes what OpenFrameText opened.
+void CloseFrameText();
 
-// Takes the back buffer's device context into app.textDc for text output.
-void GetBackBufferDc();
-
-// Gives the device context taken by GetBackBufferDc back.
-void ReleaseBackBufferDc();
-
-// Flips the back buffer to the screen, retrying while the display is still drawing.
-void FlipPage();
+// Shows the finished frame.
+void FinishFrame();

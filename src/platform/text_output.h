@@ -1,7 +1,7 @@
 // Platform boundary: text output on app.textDc (GDI on Windows, a recorder in native tests).
 //
 // Every text is drawn in app.textFont, in transparent mode, with y the top of the text. A device
-// context taken by GetBackBufferDc starts with black ink and left alignment.
+// context opened by OpenFrameText starts with black ink and left alignment.
 #pragma once
 
 #include <cstdint>

@@ -9,7 +9,7 @@
 // Results that matter are checked where they matter: the window, the renderer and the texture at
 // start-up and when the renderer must be made again. The results of the per-frame texture update,
 // clear, copy and present are ignored on purpose: a failure there costs one frame's picture, and
-// a renderer that lost its device says so with an event, which the next CheckDisplay handles. An
+// a renderer that lost its device says so with an event, which the next BeginFrame handles. An
 // enlargement texture that cannot be made falls back to plain linear filtering for that frame.
 #include "sdl/sdl_display.h"
 
@@ -198,7 +198,7 @@ bool VsyncOffered() {
          (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 && (info.flags & SDL_RENDERER_SOFTWARE) == 0;
 }
 
-DisplayCheck CheckDisplay() {
+DisplayCheck BeginFrame() {
   if ((SDL_GetWindowFlags(sdl.window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0) {
     return DisplayCheck::NotExclusive;
   }
@@ -212,7 +212,7 @@ DisplayCheck CheckDisplay() {
   return DisplayCheck::Ready;
 }
 
-void FlipPage() {
+void FinishFrame() {
   SDL_UpdateTexture(sdl.frame, nullptr, FramePixels(), screenWidth * kBytesPerPixel);
   int outputWidth = 0;
   int outputHeight = 0;

@@ -23,7 +23,7 @@ void CloseSdlDisplay();
 // The window, for a message box to stand over; null while none is open.
 SDL_Window* SdlDisplayWindow();
 
-// The renderer reported SDL_RENDER_DEVICE_RESET: the next CheckDisplay makes it again.
+// The renderer reported SDL_RENDER_DEVICE_RESET: the next BeginFrame makes it again.
 void ReportRendererReset();
 
 // Switches between full screen and an 800 x 600 window in the middle of the desktop.

@@ -9,9 +9,9 @@
 
 namespace {
 
-// Where texts go, as a device context holds it between GetBackBufferDc and ReleaseBackBufferDc.
+// Where texts go, as a device context holds it between OpenFrameText and CloseFrameText.
 struct TextTarget {
-  bool taken = false;                    // between GetBackBufferDc and ReleaseBackBufferDc
+  bool taken = false;                    // between OpenFrameText and CloseFrameText
   std::uint32_t ink = 0;                 // COLORREF 0x00BBGGRR of the texts that follow
   TextAnchor anchor = TextAnchor::Left;  // anchor of the texts that follow
 };
@@ -54,12 +54,12 @@ void DrawGlyph(const GlyphBox& glyph, std::int32_t penX, std::int32_t top, std::
 }  // namespace
 
 // A fresh target, like a device context just taken: black ink, left anchor.
-void GetBackBufferDc() {
+void OpenFrameText() {
   target = TextTarget{};
   target.taken = true;
 }
 
-void ReleaseBackBufferDc() {
+void CloseFrameText() {
   target.taken = false;
 }
 

@@ -20,7 +20,7 @@ bool CreateMemoryFrame() {
   if (frame == nullptr) {
     return false;
   }
-  FillBackBuffer(0);
+  FillMemoryFrame(0);
   return true;
 }
 
@@ -34,22 +34,19 @@ std::uint32_t* FramePixels() {
   return frame;
 }
 
-void FillCornerPixel() {
-  frame[0] = 0;
-}
-
-void FillBackBuffer(std::uint32_t colour) {
+void FillMemoryFrame(std::uint32_t colour) {
   std::fill_n(frame, kFramePixels, colour);
 }
 
-void WaitForBlitter() {}
+void ClearFrame() {
+  FillMemoryFrame(0);
+}
 
-bool LockBackBuffer() {
-  app.pixels = frame;
-  app.pitchPixels = screenWidth;
+bool LockFrame() {
+  app.frame = {frame, screenWidth, screenWidth, screenHeight};
   return true;
 }
 
-void UnlockBackBuffer() {
-  app.pixels = nullptr;
+void UnlockFrame() {
+  app.frame.pixels = nullptr;
 }

@@ -1,10 +1,10 @@
 // The back buffer in memory, for the platforms that present a finished frame themselves (SDL, the
 // browser).
 //
-// Implements the back-buffer half of platform/display.h over a frame of its own: the fills and
-// the lock (the pixels are the memory itself, pitch screenWidth). CheckDisplay and FlipPage
-// belong to the platform, which shows FramePixels(), rows of screenWidth pixels 0x00RRGGBB,
-// after each frame. Fills are immediate, so there is never a blit to wait for.
+// Implements the pixel half of platform/display.h over a frame of its own: ClearFrame and the
+// lock (the pixels are the memory itself, pitch screenWidth). BeginFrame and FinishFrame belong
+// to the platform, which shows FramePixels(), rows of screenWidth pixels 0x00RRGGBB, after each
+// frame. Fills are immediate, so there is never a blit to wait for.
 #pragma once
 
 #include <cstdint>
@@ -17,3 +17,6 @@ void ReleaseMemoryFrame();
 
 // The frame's screenWidth x screenHeight pixels, row after row; null before CreateMemoryFrame.
 std::uint32_t* FramePixels();
+
+// Fills the whole frame with `colour` (0x00RRGGBB).
+void FillMemoryFrame(std::uint32_t colour);

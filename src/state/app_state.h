@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+#include "state/frame_view.h"
+
 struct IDirectDraw7;
 struct IDirectDrawSurface7;
 struct HWND__;
@@ -71,12 +73,11 @@ struct AppState {
   std::int32_t playPeriodMs = kRandomPeriodMs;  // the play mode: kRandomPeriodMs or kManualPeriodMs
   std::int32_t consoleTop = screenHeight;       // first screen row covered by the console
 
-  // Display (Windows layer writes these; pixel work reads pixels and pitchPixels).
-  IDirectDraw7* ddraw = nullptr;                  // the DirectDraw object
+  // Display (the platform writes these; pixel work reads the frame).
+  IDirectDraw7* ddraw = nullptr;                  // the DirectDraw object (Windows program)
   IDirectDrawSurface7* primarySurface = nullptr;  // head of the flipping chain
   IDirectDrawSurface7* backBuffer = nullptr;      // the chain's back buffer
-  std::uint32_t* pixels = nullptr;  // first pixel of the locked back buffer; null outside a lock
-  std::int32_t pitchPixels = 0;     // pixels from one row to the next (may exceed screenWidth)
+  FrameView frame;  // the locked frame, set by LockFrame; its pixels are null outside a lock
 
   // Geometry tables, 2000 x 2000 grid points each (see plasma/geometry_tables.h).
   std::int32_t* RADIUS = nullptr;  // 100 x distance from the origin

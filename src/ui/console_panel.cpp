@@ -7,6 +7,7 @@
 #include <new>
 
 #include "state/app_state.h"
+#include "state/frame_view.h"
 #include "ui/console_slide.h"
 
 namespace {
@@ -63,7 +64,7 @@ std::uint32_t* RasterRow(std::uint32_t y) {
 }
 
 std::uint32_t* ScreenRow(std::int32_t y) {
-  return app.pixels + static_cast<std::ptrdiff_t>(y) * app.pitchPixels;
+  return app.frame.pixels + static_cast<std::ptrdiff_t>(y) * app.frame.pitch;
 }
 
 // Tints the picture rows above the console toward the glow colour, row top - k keeping k / 10 of
@@ -172,6 +173,37 @@ void DrawMarker(std::uint32_t x, std::uint32_t y) {
 }
 
 void DrawConsolePanel() {
+  DrawConsoleBand();
+  if (app.consoleTop >= kOpenConsoleTop && app.consoleTop < screenHeight &&
+      app.frame.pixels != nullptr) {
+    DrawGlow(app.consoleTop);
+  }
+}
+
+std::int32_t ConsoleRowsAt(double scale) {
+  return static_cast<std::int32_t>(static_cast<double>(app.consoleOffset) * scale);
+}
+
+// Output row r lies (bandTop - r - 0.5) / scale classic rows above the band: in the glow's row k
+// from the top of the band, for k = 1 ... 9 as in the classic glow.
+void DrawConsoleGlowAt(const FrameView& picture, std::int32_t bandTop, double scale) {
+  if (app.consoleOffset == 0) {
+    return;
+  }
+  for (std::int32_t r = std::min(bandTop, picture.height) - 1; r >= 0; --r) {
+    const auto k =
+        static_cast<std::int32_t>(static_cast<double>(bandTop - r) / scale - 0.5 / scale) + 1;
+    if (k >= kGlowSteps) {
+      break;
+    }
+    std::uint32_t* row = picture.pixels + static_cast<std::ptrdiff_t>(r) * picture.pitch;
+    for (std::int32_t x = 0; x < picture.width; ++x) {
+      row[x] = LerpColor(kGlowColour, row[x], k, kGlowSteps);
+    }
+  }
+}
+
+void DrawConsoleBand() {
   if (app.ConsoleRaster == nullptr) {
     app.ConsoleRaster = new (std::nothrow) std::uint32_t[kRasterPixels];
   }
@@ -187,13 +219,12 @@ void DrawConsolePanel() {
   // The frame driver keeps top in 520 ... 600 and calls only with a good lock; anything else
   // would write past the raster or the back buffer.
   assert(top >= kOpenConsoleTop && top < screenHeight);
-  assert(app.pixels != nullptr && app.pitchPixels >= screenWidth);
-  if (top < kOpenConsoleTop || top > screenHeight || app.pixels == nullptr ||
-      app.pitchPixels < screenWidth || app.ConsoleRaster == nullptr) {
+  assert(app.frame.pixels != nullptr && app.frame.pitch >= screenWidth);
+  if (top < kOpenConsoleTop || top > screenHeight || app.frame.pixels == nullptr ||
+      app.frame.pitch < screenWidth || app.ConsoleRaster == nullptr) {
     return;
   }
 
-  DrawGlow(top);
   BuildRaster();
   for (std::int32_t y = top; y < screenHeight; ++y) {
     std::copy_n(RasterRow(static_cast<std::uint32_t>(y - top)), kRasterWidth, ScreenRow(y));

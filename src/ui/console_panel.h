@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "state/frame_view.h"
+
 constexpr std::int32_t modelButtonWidth = 24;
 
 // Interpolates each of the four bytes of a and b by c / d (signed 32-bit, truncating), mod 256.
@@ -16,5 +18,20 @@ void DrawButton(std::uint32_t x0, std::uint32_t y0, std::uint32_t x1, std::uint3
 void DrawMarker(std::uint32_t x, std::uint32_t y);
 
 // Assigns the layout values and, unless the console is hidden, draws the glow above app.consoleTop
-// and copies the rebuilt panel into the rows below it, in the locked back buffer.
+// and copies the rebuilt panel into the rows below it, in the locked classic frame (app.frame).
 void DrawConsolePanel();
+
+// The console over a picture of any other size: its band is drawn in classic rows on the console
+// layer, which the platform scales onto the picture's bottom rows; its glow is drawn on the
+// picture itself, at the picture's resolution.
+
+// DrawConsolePanel without the glow: the layout values and, unless hidden, the panel's rows.
+void DrawConsoleBand();
+
+// Output rows the console covers at the bottom of a picture drawn at `scale`: the classic rows on
+// screen (app.consoleOffset) scaled, truncated.
+std::int32_t ConsoleRowsAt(double scale);
+
+// Tints the rows of `picture` above output row `bandTop` as the classic glow tints its nine rows,
+// each classic row `scale` output rows high. Draws nothing while the console is hidden.
+void DrawConsoleGlowAt(const FrameView& picture, std::int32_t bandTop, double scale);

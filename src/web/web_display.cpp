@@ -38,7 +38,7 @@ void ReleaseCanvasImage() {
   canvasImage = nullptr;
 }
 
-DisplayCheck CheckDisplay() {
+DisplayCheck BeginFrame() {
   EmscriptenVisibilityChangeEvent visibility;
   if (emscripten_get_visibility_status(&visibility) == EMSCRIPTEN_RESULT_SUCCESS &&
       visibility.hidden) {
@@ -50,7 +50,7 @@ DisplayCheck CheckDisplay() {
 // The frame holds 0x00RRGGBB words, pitch screenWidth; the canvas wants bytes R, G, B, A, which
 // WebAssembly's little-endian memory reads as the word 0xAABBGGRR: swap red and blue, set alpha.
 // The compiler turns this loop into 128-bit vector operations.
-void FlipPage() {
+void FinishFrame() {
   const std::uint32_t* frame = FramePixels();
   std::uint32_t* image = canvasImage;
   for (std::size_t i = 0; i < kFramePixels; ++i) {

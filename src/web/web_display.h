@@ -1,5 +1,5 @@
 // The web layer's part of the display that start-up and the end of a run use: the RGBA copy of
-// the frame that FlipPage puts on the canvas.
+// the frame that FinishFrame puts on the canvas.
 #pragma once
 
 // Allocates the canvas image (screenWidth x screenHeight RGBA bytes). False when the memory

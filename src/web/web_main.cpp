@@ -45,15 +45,15 @@ void ReleaseRun() {
 // Esc: the last picture gives way to a black screen with the restart line, and the run's memory
 // is given back; the page waits for a click.
 void EndRun() {
-  FillBackBuffer(0);
-  GetBackBufferDc();
+  ClearFrame();
+  OpenFrameText();
   BeginText();
   SetTextInk(kEndedInk);
   SetTextAnchor(TextAnchor::Centre);
   PutText(screenWidth / 2, kEndedLineY, "Chromaflux has ended. Click to start it again.");
   EndText();
-  ReleaseBackBufferDc();
-  FlipPage();
+  CloseFrameText();
+  FinishFrame();
   ReleaseRun();
   WaitForRestartClick();
 }

@@ -162,8 +162,7 @@ bool LockBackBuffer() {
   // Only the pointer and the pitch outlive the lock, so the description stays local.
   DDSURFACEDESC2 lockDesc{};
   lockDesc.dwSize = sizeof(lockDesc);
-  app.pixels = nullptr;
-  app.pitchPixels = 0;
+  app.frame = FrameView{};
   if (app.backBuffer->Lock(nullptr, &lockDesc, DDLOCK_WAIT, nullptr) != DD_OK) {
     return false;
   }
@@ -173,14 +172,14 @@ bool LockBackBuffer() {
     app.backBuffer->Unlock(nullptr);
     return false;
   }
-  app.pixels = static_cast<std::uint32_t*>(lockDesc.lpSurface);
-  app.pitchPixels = pitchPixels;
+  app.frame = {static_cast<std::uint32_t*>(lockDesc.lpSurface), pitchPixels, screenWidth,
+               screenHeight};
   return true;
 }
 
 void UnlockBackBuffer() {
   app.backBuffer->Unlock(nullptr);
-  app.pixels = nullptr;
+  app.frame.pixels = nullptr;
 }
 
 void GetBackBufferDc() {
@@ -197,4 +196,38 @@ void ReleaseBackBufferDc() {
 void FlipPage() {
   while (app.primarySurface->Flip(nullptr, 0) == DDERR_WASSTILLDRAWING) {
   }
+}
+
+// The frame's stages are DirectDraw's calls in the classic order.
+DisplayCheck BeginFrame() {
+  const DisplayCheck check = CheckDisplay();
+  if (check == DisplayCheck::Ready) {
+    FillCornerPixel();
+  }
+  return check;
+}
+
+void ClearFrame() {
+  FillBackBuffer(0);
+  WaitForBlitter();
+}
+
+bool LockFrame() {
+  return LockBackBuffer();
+}
+
+void UnlockFrame() {
+  UnlockBackBuffer();
+}
+
+void OpenFrameText() {
+  GetBackBufferDc();
+}
+
+void CloseFrameText() {
+  ReleaseBackBufferDc();
+}
+
+void FinishFrame() {
+  FlipPage();
 }

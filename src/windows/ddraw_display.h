@@ -1,6 +1,6 @@
 // The DirectDraw 7 side of the display layer: taking and releasing the display, and the off-screen
 // surfaces the console keeps its logos in. Windows-only; the per-frame operations of
-// display/display.h work on what OpenDisplay and CreateFlipChain set up here.
+// platform/display.h work on what OpenDisplay and CreateFlipChain set up here.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,8 @@
 #include <ddraw.h>
 
 #include <cstdint>
+
+#include "platform/display.h"
 
 // Creates app.ddraw, takes exclusive full-screen mode for `window` and sets 800 x 600 x 32.
 // Returns the first failure (app.ddraw stays null if the object cannot be made), else the mode's
@@ -28,3 +30,33 @@ void CloseDisplay();
 // On failure `*surface` is null and the result says why.
 HRESULT CreateOffscreenSurface(IDirectDrawSurface7** surface, std::int32_t width,
                                std::int32_t height);
+
+// DirectDraw's per-frame work, of which the frame's stages (platform/display.h) are made.
+
+// Tests exclusive mode and restores lost surfaces (and the logos' pictures).
+DisplayCheck CheckDisplay();
+
+// Fills pixel (0, 0) black, waiting until the blitter takes the request: paces the frame.
+void FillCornerPixel();
+
+// Fills the whole back buffer with `colour` (0x00RRGGBB). Failures are ignored.
+void FillBackBuffer(std::uint32_t colour);
+
+// Waits until the back buffer's blits are done (or the surface reports anything else).
+void WaitForBlitter();
+
+// Locks the whole back buffer into app.frame (800 x 600, the surface's pitch). False when the
+// lock failed or the rows are too short; app.frame.pixels is then null.
+bool LockBackBuffer();
+
+// Unlocks the back buffer; app.frame.pixels is null afterwards.
+void UnlockBackBuffer();
+
+// Takes the back buffer's device context into app.textDc (null when refused).
+void GetBackBufferDc();
+
+// Gives the device context taken by GetBackBufferDc back.
+void ReleaseBackBufferDc();
+
+// Flips the back buffer to the screen, retrying while the display is still drawing.
+void FlipPage();

@@ -1,6 +1,6 @@
 // The GDI presenter. One StretchDIBits per frame, of the 800 x 600 memory frame (0x00RRGGBB rows,
 // top row first) into the box. The results of GetDC and StretchDIBits are ignored on purpose: a
-// failure costs one frame's picture, and a window that is gone says so in the next CheckDisplay.
+// failure costs one frame's picture, and a window that is gone says so in the next BeginFrame.
 #include "windows/gdi_display.h"
 
 #include "platform/display.h"
@@ -78,7 +78,7 @@ void CloseGdiDisplay() {
 
 // A hidden or minimised window skips frames with the clocks untouched, like a display that
 // another program holds.
-DisplayCheck CheckDisplay() {
+DisplayCheck BeginFrame() {
   if (display.window == nullptr || IsWindow(display.window) == FALSE) {
     return DisplayCheck::Failed;
   }
@@ -88,7 +88,7 @@ DisplayCheck CheckDisplay() {
   return DisplayCheck::Ready;
 }
 
-void FlipPage() {
+void FinishFrame() {
   HDC dc = GetDC(display.window);
   StretchFrame(dc);
   ReleaseDC(display.window, dc);

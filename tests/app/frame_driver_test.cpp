@@ -37,7 +37,7 @@ TEST_F(FrameDriver, NotExclusiveSkipsTheFrameWithoutReadingTheClock) {
   doubles::display.checks = {DisplayCheck::NotExclusive};
 
   EXPECT_EQ(RunFrame(), 0);
-  EXPECT_EQ(doubles::display.calls, Calls{"CheckDisplay"});
+  EXPECT_EQ(doubles::display.calls, Calls{"BeginFrame"});
   EXPECT_EQ(app.lastFrameTick, 1000u);
   EXPECT_EQ(app.frameMs, 16u);
   EXPECT_EQ(app.modelClockMs, 0);
@@ -49,7 +49,7 @@ TEST_F(FrameDriver, FailedEndsTheLoopAfterOneMoreSlideStep) {
   doubles::display.checks = {DisplayCheck::Failed};
 
   EXPECT_EQ(RunIdlePass(), 1);
-  EXPECT_EQ(doubles::display.calls, Calls{"CheckDisplay"});
+  EXPECT_EQ(doubles::display.calls, Calls{"BeginFrame"});
   EXPECT_EQ(app.consoleOffset, 2u);  // 12 ms pay for two 5 ms rows
 }
 
@@ -146,17 +146,15 @@ TEST_F(FrameDriver, IntroFrameLongerThanThePeriodSwitchesAtOnce) {
 TEST_F(FrameDriver, IntroAndRunningFramesCallTheDisplayInTheirOwnOrder) {
   SetClock(0, 16);
   RunFrame();
-  EXPECT_EQ(doubles::display.calls, (Calls{"CheckDisplay", "FillCornerPixel", "GetTicks",
-                                           "FillBackBuffer", "WaitForBlitter", "GetBackBufferDc",
-                                           "GetTicks", "ReleaseBackBufferDc", "FlipPage"}));
+  EXPECT_EQ(doubles::display.calls, (Calls{"BeginFrame", "GetTicks", "ClearFrame", "OpenFrameText",
+                                           "GetTicks", "CloseFrameText", "FinishFrame"}));
 
   doubles::display.calls.clear();
   app.started = 1;
   doubles::clockTicks = 32;
   RunFrame();
-  EXPECT_EQ(doubles::display.calls,
-            (Calls{"CheckDisplay", "FillCornerPixel", "GetTicks", "LockBackBuffer",
-                   "UnlockBackBuffer", "GetBackBufferDc", "ReleaseBackBufferDc", "FlipPage"}));
+  EXPECT_EQ(doubles::display.calls, (Calls{"BeginFrame", "GetTicks", "LockFrame", "UnlockFrame",
+                                           "OpenFrameText", "CloseFrameText", "FinishFrame"}));
 }
 
 TEST_F(FrameDriver, RunningFrameDrawsAboveTheConsoleTop) {
@@ -176,8 +174,8 @@ TEST_F(FrameDriver, FailedLockSkipsThePixelWorkButFinishesTheFrame) {
   SetClock(0, 16);
 
   EXPECT_EQ(RunFrame(), 0);
-  EXPECT_EQ(Count("UnlockBackBuffer"), 0);
-  EXPECT_EQ(Count("FlipPage"), 1);
+  EXPECT_EQ(Count("UnlockFrame"), 0);
+  EXPECT_EQ(Count("FinishFrame"), 1);
   EXPECT_EQ(app.lastFrameTick, 16u);
   EXPECT_TRUE(std::all_of(doubles::display.memory.begin() + 1, doubles::display.memory.end(),
                           [](std::uint32_t pixel) { return pixel == 0xDEADBEEFu; }));

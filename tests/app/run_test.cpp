@@ -40,7 +40,7 @@ TEST(Run, OpensOnTheIntroPageOrStraightInTheVisuals) {
     doubles::clockTicks += 16;
     ASSERT_EQ(RunIdlePass(), 0);
     const auto& calls = doubles::display.calls;
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "LockBackBuffer") == 1, c.locksPixels);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "LockFrame") == 1, c.locksPixels);
     EXPECT_EQ(Drew("press TAB to open console"), c.tabHint);
     EXPECT_EQ(app.playPeriodMs, kRandomPeriodMs);
     EXPECT_EQ(app.consoleOffset, 0u);

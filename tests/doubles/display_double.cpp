@@ -31,8 +31,9 @@ std::uint32_t PixelAt(std::int32_t x, std::int32_t y) {
 
 using doubles::display;
 
-DisplayCheck CheckDisplay() {
-  display.calls.push_back("CheckDisplay");
+DisplayCheck BeginFrame() {
+  display.calls.push_back("BeginFrame");
+  assert(!display.locked && !display.dcHeld);
   if (display.checks.empty()) {
     return DisplayCheck::Ready;
   }
@@ -41,63 +42,52 @@ DisplayCheck CheckDisplay() {
   return answer;
 }
 
-void FillCornerPixel() {
-  display.calls.push_back("FillCornerPixel");
-  assert(!display.locked && !display.dcHeld);
-  display.memory[display.guardWords] = 0;
-}
-
-void FillBackBuffer(std::uint32_t colour) {
-  display.calls.push_back("FillBackBuffer");
+void ClearFrame() {
+  display.calls.push_back("ClearFrame");
   assert(!display.locked && !display.dcHeld);
   for (std::int32_t y = 0; y < screenHeight; ++y) {
     const auto row = static_cast<std::ptrdiff_t>(display.guardWords) + y * display.pitchPixels;
-    std::fill_n(display.memory.begin() + row, screenWidth, colour);
+    std::fill_n(display.memory.begin() + row, screenWidth, 0);
   }
 }
 
-void WaitForBlitter() {
-  display.calls.push_back("WaitForBlitter");
-}
-
-bool LockBackBuffer() {
-  display.calls.push_back("LockBackBuffer");
+bool LockFrame() {
+  display.calls.push_back("LockFrame");
   assert(!display.locked && !display.dcHeld);
   if (display.lockFails) {
-    app.pixels = nullptr;
-    app.pitchPixels = 0;
+    app.frame = FrameView{};
     return false;
   }
   display.locked = true;
-  app.pixels = display.memory.data() + display.guardWords;
-  app.pitchPixels = display.pitchPixels;
+  app.frame = {display.memory.data() + display.guardWords, display.pitchPixels, screenWidth,
+               screenHeight};
   return true;
 }
 
-void UnlockBackBuffer() {
-  display.calls.push_back("UnlockBackBuffer");
+void UnlockFrame() {
+  display.calls.push_back("UnlockFrame");
   assert(display.locked);
   display.locked = false;
-  app.pixels = nullptr;
+  app.frame.pixels = nullptr;
 }
 
-void GetBackBufferDc() {
-  display.calls.push_back("GetBackBufferDc");
+void OpenFrameText() {
+  display.calls.push_back("OpenFrameText");
   assert(!display.locked && !display.dcHeld);
   display.dcHeld = true;
-  // A freshly taken device context: default ink and alignment, the stock font.
+  // A freshly opened device context: default ink and alignment, the stock font.
   doubles::text.ink = 0;
   doubles::text.anchor = TextAnchor::Left;
   doubles::text.transparent = false;
 }
 
-void ReleaseBackBufferDc() {
-  display.calls.push_back("ReleaseBackBufferDc");
+void CloseFrameText() {
+  display.calls.push_back("CloseFrameText");
   assert(display.dcHeld && !doubles::text.fontSelected);
   display.dcHeld = false;
 }
 
-void FlipPage() {
-  display.calls.push_back("FlipPage");
+void FinishFrame() {
+  display.calls.push_back("FinishFrame");
   assert(!display.locked && !display.dcHeld);
 }

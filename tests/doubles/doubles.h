@@ -20,7 +20,7 @@ struct DisplayDouble {
   std::vector<std::uint32_t> memory;  // guard words, pitchPixels x screenHeight pixels, guard words
   std::size_t guardWords = 0;         // words before the first row and after the last one
   std::int32_t pitchPixels = 800;     // row length the lock reports
-  std::deque<DisplayCheck> checks;    // next answers of CheckDisplay; Ready once empty
+  std::deque<DisplayCheck> checks;    // next answers of BeginFrame; Ready once empty
   bool lockFails = false;             // LockBackBuffer refuses
   bool locked = false;                // between LockBackBuffer and UnlockBackBuffer
   bool dcHeld = false;                // between GetBackBufferDc and ReleaseBackBufferDc

@@ -85,8 +85,8 @@ void PrintFrames(std::int32_t model, std::uint32_t* frame) {
   SelectModel(model);
   NewColorRing(0);
   app.modelClockMs = 0;
-  app.pixels = frame;
-  app.pitchPixels = screenWidth;
+  app.frame.pixels = frame;
+  app.frame.pitch = screenWidth;
   Fnv1a hash;
   for (std::int32_t k = 0; k < kFramesPerModel; ++k) {
     app.frameMs = kFrameMs;

@@ -60,7 +60,7 @@ void RunPass(std::uint32_t ms, DisplayAnswer answer) {
   ++totals.passes;
 
   const auto& calls = doubles::display.calls;
-  const bool composed = std::find(calls.begin(), calls.end(), "UnlockBackBuffer") != calls.end();
+  const bool composed = std::find(calls.begin(), calls.end(), "UnlockFrame") != calls.end();
   Require(composed == (answer == DisplayAnswer::Ready && app.started != 0),
           "a frame is composed when the display is ready, the lock taken and the visuals on");
   CheckPassInvariants();

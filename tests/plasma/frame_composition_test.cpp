@@ -33,17 +33,17 @@ class FrameComposition : public ::testing::Test {
 
   void UsePitch(std::int32_t pitch) {
     frame_.assign(static_cast<std::size_t>(pitch) * screenHeight, kUntouched);
-    app.pixels = frame_.data();
-    app.pitchPixels = pitch;
+    app.frame.pixels = frame_.data();
+    app.frame.pitch = pitch;
   }
 
   std::vector<std::uint32_t> ComposePlain() {
     std::vector<std::uint32_t> composed = frame_;
     std::swap(composed, frame_);
-    app.pixels = frame_.data();
+    app.frame.pixels = frame_.data();
     reference::ComposeFramePlain();
     std::swap(composed, frame_);
-    app.pixels = frame_.data();
+    app.frame.pixels = frame_.data();
     return composed;
   }
 

@@ -68,14 +68,14 @@ TEST(MemoryLogos, CopyTheEmbeddedBitmapsWhereTheyFitAndNothingElsewhere) {
   ASSERT_TRUE(DecodeBitmap24(kLargeLogoFile.bytes, kLargeLogoFile.size, kLargeLogoWidth,
                              kLargeLogoHeight, large.data()));
   CreateLogoSurfaces();
-  FillBackBuffer(0x00123456);
+  FillMemoryFrame(0x00123456);
   BlitLogo(Logo::Large, 800 - kLargeLogoWidth, 600 - kLargeLogoHeight);
   const std::uint32_t* frame = FramePixels();
   EXPECT_EQ(frame[599 * 800 + 799], large.back());
   EXPECT_EQ(frame[(600 - kLargeLogoHeight) * 800 + 800 - kLargeLogoWidth], large.front());
   EXPECT_EQ(frame[(600 - kLargeLogoHeight) * 800 + 799 - kLargeLogoWidth], 0x00123456u);
   // A rectangle reaching off the screen copies nothing, like the unclipped display copy.
-  FillBackBuffer(0x00123456);
+  FillMemoryFrame(0x00123456);
   BlitLogo(Logo::Small, 700, 10);
   BlitLogo(Logo::Small, 10, 590);
   BlitLogo(Logo::Small, -1, 10);

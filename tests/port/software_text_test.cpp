@@ -42,14 +42,14 @@ class SoftwareText : public testing::Test {
   void TearDown() override { ReleaseMemoryFrame(); }
 
   InkBox Draw(TextAnchor anchor, std::int32_t x, std::int32_t y, std::uint32_t ink = kWhiteInk) {
-    FillBackBuffer(0);
-    GetBackBufferDc();
+    FillMemoryFrame(0);
+    OpenFrameText();
     BeginText();
     SetTextInk(ink);
     SetTextAnchor(anchor);
     PutText(x, y, kText);
     EndText();
-    ReleaseBackBufferDc();
+    CloseFrameText();
     return FindInk();
   }
 };
@@ -97,8 +97,8 @@ TEST_F(SoftwareText, IsClippedAtEveryEdgeAndNeedsATarget) {
     EXPECT_LE(box.bottom, screenHeight - 1);
     EXPECT_NE(box.right, -1) << "some of the text shows at " << x << ", " << y;
   }
-  FillBackBuffer(0);
-  PutText(300, 100, kText);  // no GetBackBufferDc: nothing to draw on
+  FillMemoryFrame(0);
+  PutText(300, 100, kText);  // no OpenFrameText: nothing to draw on
   EXPECT_EQ(FindInk().right, -1);
 }
 

@@ -148,8 +148,8 @@ void ComposeFramePlain() {
   const std::int32_t* angle = app.ANGLE;
   const std::int32_t* cosine = app.CosineTable;
   const std::uint32_t* ring = app.currentRing;
-  std::uint32_t* pixels = app.pixels;
-  const std::size_t pitch = static_cast<std::size_t>(app.pitchPixels);
+  std::uint32_t* pixels = app.frame.pixels;
+  const std::size_t pitch = static_cast<std::size_t>(app.frame.pitch);
   const std::int32_t model = app.currentModel;
   const std::int32_t centreX = app.centreX;
   const std::int32_t centreY = app.centreY;

@@ -18,7 +18,7 @@ void BuildGeometryTablesPlain(std::int32_t* radius, std::int32_t* wave, std::int
 // from app's tables, cosine table, centre and add-ons.
 void EvaluateModelPlain(std::int32_t* indexBuffer);
 
-// The frame of app's state into app.pixels (rows min(consoleTop as unsigned, screenHeight)).
+// The frame of app's state into app.frame.pixels (rows min(consoleTop as unsigned, screenHeight)).
 void ComposeFramePlain();
 
 }  // namespace reference

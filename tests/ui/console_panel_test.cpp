@@ -21,10 +21,10 @@ class ConsolePanel : public ConsoleFixture {
  protected:
   // The running frame's pixel part, without the picture.
   static void DrawPanelAt(std::int32_t top) {
-    ASSERT_TRUE(LockBackBuffer());
+    ASSERT_TRUE(LockFrame());
     app.consoleTop = top;
     DrawConsolePanel();
-    UnlockBackBuffer();
+    UnlockFrame();
   }
 
   // Pixel of the fully open console at raster coordinates (x, y).

@@ -50,22 +50,22 @@ class ConsoleText : public ConsoleFixture {
   // The console layers of a running frame, in the frame driver's order, at the given offset.
   static void RunConsoleFrame(std::uint32_t offset) {
     app.consoleOffset = offset;
-    ASSERT_TRUE(LockBackBuffer());
+    ASSERT_TRUE(LockFrame());
     app.consoleTop = screenHeight - static_cast<std::int32_t>(app.consoleOffset);
     DrawConsolePanel();
-    UnlockBackBuffer();
+    UnlockFrame();
     BlitLogos();
-    GetBackBufferDc();
+    OpenFrameText();
     DrawConsoleText();
-    ReleaseBackBufferDc();
+    CloseFrameText();
   }
 
   // Only the text calls of one frame's DrawConsoleText, on a freshly taken device context.
   static void DrawTextOnly() {
     doubles::text.texts.clear();
-    GetBackBufferDc();
+    OpenFrameText();
     DrawConsoleText();
-    ReleaseBackBufferDc();
+    CloseFrameText();
   }
 };
 

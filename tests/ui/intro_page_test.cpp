@@ -26,9 +26,9 @@ class IntroPage : public ConsoleFixture {
   static std::vector<TextCall> DrawAt(std::uint32_t tick) {
     doubles::clockTicks = tick;
     doubles::text.texts.clear();
-    GetBackBufferDc();
+    OpenFrameText();
     DrawIntroPage();
-    ReleaseBackBufferDc();
+    CloseFrameText();
     return doubles::text.texts;
   }
 

@@ -119,28 +119,28 @@ TEST_F(FakeDisplay, WaitForBlitterLoopsUntilTheBlitsAreDone) {
 TEST_F(FakeDisplay, LockBackBufferGivesPointerAndPitchOfAPaddedSurface) {
   back.lockPitchBytes = 832 * 4;
   ASSERT_TRUE(LockBackBuffer());
-  EXPECT_EQ(app.pitchPixels, 832);
-  EXPECT_NE(app.pixels, nullptr);
+  EXPECT_EQ(app.frame.pitch, 832);
+  EXPECT_NE(app.frame.pixels, nullptr);
   EXPECT_EQ(back.lockFlags, std::vector<DWORD>{DDLOCK_WAIT});
   EXPECT_EQ(back.lockDescSizes, std::vector<DWORD>{sizeof(DDSURFACEDESC2)});
 
   UnlockBackBuffer();
   EXPECT_EQ(back.unlock.calls, 1);
-  EXPECT_EQ(app.pixels, nullptr);
+  EXPECT_EQ(app.frame.pixels, nullptr);
 }
 
 TEST_F(FakeDisplay, LockBackBufferRefusesAFailedLockAndAShortPitch) {
   back.lock.answers = {DDERR_SURFACELOST};
   EXPECT_FALSE(LockBackBuffer());
-  EXPECT_EQ(app.pixels, nullptr);
-  EXPECT_EQ(app.pitchPixels, 0);
+  EXPECT_EQ(app.frame.pixels, nullptr);
+  EXPECT_EQ(app.frame.pitch, 0);
   EXPECT_EQ(back.unlock.calls, 0);
 
   // Locked, but rows of 799 pixels: writing 800 would run into the next row and past the end.
   back.lockPitchBytes = 799 * 4;
   EXPECT_FALSE(LockBackBuffer());
-  EXPECT_EQ(app.pixels, nullptr);
-  EXPECT_EQ(app.pitchPixels, 0);
+  EXPECT_EQ(app.frame.pixels, nullptr);
+  EXPECT_EQ(app.frame.pitch, 0);
   EXPECT_EQ(back.unlock.calls, 1);
 }
 
@@ -166,6 +166,34 @@ TEST_F(FakeDisplay, FillsAskTheBlitterForColourFillsAndWait) {
   EXPECT_EQ(whole.flags, kColourFillAndWait);
   EXPECT_EQ(whole.fxSize, sizeof(DDBLTFX));
   EXPECT_EQ(whole.fillColour, 0x00123456u);
+}
+
+// The frame's stages do DirectDraw's work in the classic order: no corner fill for a skipped frame,
+// the black fill before the wait for the blitter, an 800 x 600 view, one flip.
+TEST_F(FakeDisplay, FrameStagesAreDirectDrawsCallsInTheirOrder) {
+  ddraw.testCooperativeLevel.answers = {DDERR_NOEXCLUSIVEMODE};
+  EXPECT_EQ(BeginFrame(), DisplayCheck::NotExclusive);
+  EXPECT_TRUE(back.blts.empty());
+
+  EXPECT_EQ(BeginFrame(), DisplayCheck::Ready);
+  ASSERT_EQ(back.blts.size(), 1u);
+  EXPECT_TRUE(back.blts[0].destination.has_value());
+  EXPECT_EQ(back.getBltStatus.calls, 0);
+  ClearFrame();
+  ASSERT_EQ(back.blts.size(), 2u);
+  EXPECT_FALSE(back.blts[1].destination.has_value());
+  EXPECT_EQ(back.blts[1].fillColour, 0u);
+  EXPECT_EQ(back.getBltStatus.calls, 1);
+
+  ASSERT_TRUE(LockFrame());
+  EXPECT_EQ(app.frame.width, screenWidth);
+  EXPECT_EQ(app.frame.height, screenHeight);
+  UnlockFrame();
+  OpenFrameText();
+  EXPECT_EQ(app.textDc, back.dc);
+  CloseFrameText();
+  FinishFrame();
+  EXPECT_EQ(primary.flip.calls, 1);
 }
 
 TEST_F(FakeDisplay, BackBufferDcGoesThroughTextDcAndBack) {

@@ -29,15 +29,15 @@ TEST_F(WineDisplay, ChainHasAScreenSizedBackBufferOf32Bits) {
 
 TEST_F(WineDisplay, LockedPixelsAreRowsOfThePitchAndStayWritten) {
   ASSERT_TRUE(LockBackBuffer());
-  EXPECT_EQ(app.pitchPixels, 800);  // 3200 bytes
-  ASSERT_NE(app.pixels, nullptr);
+  EXPECT_EQ(app.frame.pitch, 800);  // 3200 bytes
+  ASSERT_NE(app.frame.pixels, nullptr);
   for (std::int32_t y = 0; y < screenHeight; ++y) {
     for (std::int32_t x = 0; x < screenWidth; ++x) {
-      app.pixels[y * app.pitchPixels + x] = static_cast<std::uint32_t>(x * 4099 + y * 7);
+      app.frame.pixels[y * app.frame.pitch + x] = static_cast<std::uint32_t>(x * 4099 + y * 7);
     }
   }
   UnlockBackBuffer();
-  EXPECT_EQ(app.pixels, nullptr);
+  EXPECT_EQ(app.frame.pixels, nullptr);
 
   const std::vector<std::uint32_t> pixels = ReadBackBuffer();
   ASSERT_EQ(pixels.size(), IndexOf(0, screenHeight));
@@ -95,7 +95,7 @@ TEST_F(WineDisplay, LosingExclusiveModeSkipsFramesUntilItComesBack) {
   EXPECT_EQ(CheckDisplay(), DisplayCheck::NotExclusive);
   // A frame drawn anyway would find no pixels to write.
   EXPECT_FALSE(LockBackBuffer());
-  EXPECT_EQ(app.pixels, nullptr);
+  EXPECT_EQ(app.frame.pixels, nullptr);
 
   SendMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
   EXPECT_EQ(CheckDisplay(), DisplayCheck::Ready);

@@ -40,7 +40,7 @@ std::vector<std::uint32_t> WineDisplay::ReadBackBuffer() {
   }
   pixels.reserve(static_cast<std::size_t>(screenWidth) * screenHeight);
   for (std::int32_t y = 0; y < screenHeight; ++y) {
-    const std::uint32_t* row = app.pixels + static_cast<std::ptrdiff_t>(y) * app.pitchPixels;
+    const std::uint32_t* row = app.frame.pixels + static_cast<std::ptrdiff_t>(y) * app.frame.pitch;
     for (std::int32_t x = 0; x < screenWidth; ++x) {
       pixels.push_back(row[x] & kRgbMask);
     }

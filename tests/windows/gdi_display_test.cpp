@@ -24,13 +24,13 @@ TEST(GdiDisplay, CheckFollowsTheWindow) {
   };
   for (const auto& step : steps) {
     ShowWindow(window, step.showCommand);
-    EXPECT_EQ(CheckDisplay(), step.check) << "after ShowWindow " << step.showCommand;
+    EXPECT_EQ(BeginFrame(), step.check) << "after ShowWindow " << step.showCommand;
   }
   CloseGdiDisplay();
-  EXPECT_EQ(CheckDisplay(), DisplayCheck::Failed) << "closed";
+  EXPECT_EQ(BeginFrame(), DisplayCheck::Failed) << "closed";
   OpenGdiDisplay(window, RECT{0, 0, 200, 150});
   DestroyWindow(window);
-  EXPECT_EQ(CheckDisplay(), DisplayCheck::Failed) << "the window is gone";
+  EXPECT_EQ(BeginFrame(), DisplayCheck::Failed) << "the window is gone";
   CloseGdiDisplay();
 }
 

@@ -7,6 +7,7 @@
 #include "platform/display.h"
 #include "platform/logo_surfaces.h"
 #include "state/app_state.h"
+#include "windows/ddraw_display.h"
 
 namespace {
 

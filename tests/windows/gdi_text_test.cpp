@@ -8,6 +8,7 @@
 #include "platform/display.h"
 #include "platform/text_output.h"
 #include "state/app_state.h"
+#include "windows/ddraw_display.h"
 
 namespace {
 
