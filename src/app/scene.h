@@ -22,4 +22,9 @@ void ForEachSceneBuffer(Visit visit) {
   visit(&AppState::currentRing);
   visit(&AppState::targetRing);
   visit(&AppState::ConsoleRaster);
+  visit(&AppState::ScaledIndex);
+  visit(&AppState::WaveOfRadius);
+  visit(&AppState::ScaledAngleWave);
+  visit(&AppState::ScaledTenths);
+  visit(&AppState::ScaledCosine);
 }
