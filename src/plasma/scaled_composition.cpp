@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 #include "plasma/frame_composition_simd.h"
 #include "plasma/model_space.h"

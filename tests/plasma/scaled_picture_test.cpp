@@ -122,6 +122,8 @@ TEST_F(ScaledPicture, EqualsThePlainDefinitionAtEveryPixelOfEveryModelAndPath) {
   }
 }
 
+// Any split of the rows among callers, with the console top anywhere (read as unsigned: -1 is
+// past the bottom, 0 draws nothing).
 TEST_F(ScaledPicture, SplitRowsGiveTheSameFieldAndFrame) {
   const Size size{333, 177};
   ASSERT_TRUE(PrepareScaledPicture(size.width, size.height));
@@ -130,15 +132,19 @@ TEST_F(ScaledPicture, SplitRowsGiveTheSameFieldAndFrame) {
     app.modelClockMs = 1571;
     const std::vector<std::int32_t> whole = Field(size, 0, size.height);
     std::vector<std::int32_t> split(whole.size(), -1);
-    Frame wholeFrame = BlankFrame(size);
-    ComposeFrameInto(wholeFrame.view, whole.data(), size.height, 0, size.height);
-    Frame splitFrame = BlankFrame(size);
     for (const auto& [first, end] : {std::pair{0, 1}, {1, 88}, {88, 88}, {88, 177}}) {
       EvaluateModelInto(split.data(), size.width, size.height, first, end);
-      ComposeFrameInto(splitFrame.view, whole.data(), size.height, first, end);
     }
-    EXPECT_EQ(split, whole) << "model " << model;
-    EXPECT_EQ(splitFrame.pixels, wholeFrame.pixels) << "model " << model;
+    ASSERT_EQ(split, whole) << "model " << model;
+    for (std::int32_t top : {-1, 0, 100}) {
+      Frame expected = BlankFrame(size);
+      reference::ComposeFrameScaledPlain(expected.view, whole.data(), top);
+      Frame splitFrame = BlankFrame(size);
+      for (const auto& [first, end] : {std::pair{0, 99}, {99, 101}, {101, 177}}) {
+        ComposeFrameInto(splitFrame.view, whole.data(), top, first, end);
+      }
+      EXPECT_EQ(splitFrame.pixels, expected.pixels) << "model " << model << " top " << top;
+    }
   }
 }
 
