@@ -38,13 +38,15 @@ constexpr std::int32_t kFixedOffsetY = -150;
 
 }  // namespace
 
+std::int32_t CosineWave(std::int32_t model, double u) {
+  assert(model >= 0 && model < kModelCount);
+  const double radians = u * ModelFrequency[model] / kCosineWidth;
+  return static_cast<std::int32_t>((std::cos(radians) + 1.0) * ModelAmplitude[model]);
+}
+
 void BuildCosineTable() {
-  assert(app.currentModel >= 0 && app.currentModel < kModelCount);
-  const double frequency = ModelFrequency[app.currentModel];
-  const double amplitude = ModelAmplitude[app.currentModel];
   for (std::int32_t i = 0; i < ringSize; ++i) {
-    const double radians = static_cast<double>(i) * frequency / kCosineWidth;
-    app.CosineTable[i] = static_cast<std::int32_t>((std::cos(radians) + 1.0) * amplitude);
+    app.CosineTable[i] = CosineWave(app.currentModel, static_cast<double>(i));
   }
 }
 

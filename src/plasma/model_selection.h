@@ -8,8 +8,13 @@
 // app.IndexBuffer. A random choice draws seven Rng values, a requested model six.
 void SelectModel(std::int32_t requested);
 
-// Fills app.CosineTable for app.currentModel. Draws no random numbers.
+// Fills app.CosineTable for app.currentModel: entry i is CosineWave(app.currentModel, i). Draws no
+// random numbers.
 void BuildCosineTable();
+
+// The cosine wave of `model` (0 ... 13) at u model-space units: (cos(u f / 800) + 1) a truncated,
+// with f and a the model's frequency and amplitude; 0 ... 2a. At a whole u it is CosineTable[u].
+std::int32_t CosineWave(std::int32_t model, double u);
 
 // Draws the six random add-ons from Rng, one value each in their fixed order (small X, small Y,
 // wide X, wide Y, half-screen X, half-screen Y), and sets the fixed pair. Needs the centre set.

@@ -102,6 +102,18 @@ struct AppState {
   std::int32_t halfScreenOffsetX = 0;   // -centreX ... -1
   std::int32_t halfScreenOffsetY = 0;   // -centreY ... -1
 
+  // Picture at any size (plasma/scaled_picture.h): the model space sampled at one output size.
+  std::int32_t scaledWidth = 0;              // output columns the buffers below were made for
+  std::int32_t scaledHeight = 0;             // output rows likewise
+  std::int32_t* ScaledIndex = nullptr;       // scaledWidth x scaledHeight ring indices of the model
+  std::uint8_t* WaveOfRadius = nullptr;      // WAVE of each RADIUS value below waveRadii
+  std::int32_t waveRadii = 0;                // entries of WaveOfRadius
+  std::int32_t scaledReachX = 0;             // output columns the drift can shift a term, at most
+  std::int32_t scaledReachY = 0;             // output rows likewise
+  std::uint16_t* ScaledAngleWave = nullptr;  // ANGLE + WAVE at each output point the drift reaches
+  std::uint8_t* ScaledTenths = nullptr;      // WAVE div 10 at the same points
+  std::int32_t* ScaledCosine = nullptr;      // model 12's C(x + 500) at each column it reaches
+
   // Colour rings.
   std::uint32_t* currentRing = nullptr;  // the visible ring, ringSize colours 0x00RRGGBB
   std::uint32_t* targetRing = nullptr;   // what the fade-in steps the visible ring toward

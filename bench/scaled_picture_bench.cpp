@@ -1,0 +1,105 @@
+// The picture at any output size: evaluation and composition at 1920 x 1080 and 3840 x 2160 on
+// one thread, against the plain loops of the same definition, timed in the same run. Arguments:
+// the model, then the size (0: 1920 x 1080, 1: 3840 x 2160).
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "doubles/test_scene.h"
+#include "plasma/model_selection.h"
+#include "plasma/scaled_composition.h"
+#include "plasma/scaled_evaluation.h"
+#include "plasma/scaled_picture.h"
+#include "reference/scaled_reference.h"
+#include "state/app_state.h"
+#include "state/frame_view.h"
+#include "state/simd_level.h"
+
+namespace {
+
+constexpr std::uint32_t kSeed = 1234;
+constexpr std::int32_t kClockMs = 1234;  // a drift away from the rest position
+
+struct Size {
+  std::int32_t width, height;
+};
+constexpr Size kSizes[] = {{1920, 1080}, {3840, 2160}};
+
+// The frame that the benchmarks draw into, at the size of the last SelectSized.
+std::vector<std::uint32_t> sizedFrame;
+
+// The scene, the model, the picture buffers and an evaluated field at the benchmark's size.
+FrameView SelectSized(const benchmark::State& state) {
+  const Size size = kSizes[state.range(1)];
+  doubles::PrepareTestScene(kSeed);
+  app.simdLevel = WidestSimdLevel();
+  SelectModel(static_cast<std::int32_t>(state.range(0)));
+  app.modelClockMs = kClockMs;
+  PrepareScaledPicture(size.width, size.height);
+  EvaluateModelInto(app.ScaledIndex, size.width, size.height, 0, size.height);
+  sizedFrame.assign(static_cast<std::size_t>(size.width) * size.height, 0);
+  return {sizedFrame.data(), size.width, size.width, size.height};
+}
+
+void BM_EvaluateModelInto(benchmark::State& state) {
+  const FrameView view = SelectSized(state);
+  for (auto _ : state) {
+    EvaluateModelInto(app.ScaledIndex, view.width, view.height, 0, view.height);
+    benchmark::ClobberMemory();
+  }
+}
+
+void BM_EvaluateModelScaledPlain(benchmark::State& state) {
+  const FrameView view = SelectSized(state);
+  for (auto _ : state) {
+    reference::EvaluateModelScaledPlain(app.ScaledIndex, view.width, view.height);
+    benchmark::ClobberMemory();
+  }
+}
+
+void BM_ComposeFrameInto(benchmark::State& state) {
+  const FrameView view = SelectSized(state);
+  for (auto _ : state) {
+    ComposeFrameInto(view, app.ScaledIndex, view.height, 0, view.height);
+    benchmark::ClobberMemory();
+  }
+}
+
+void BM_ComposeFrameScaledPlain(benchmark::State& state) {
+  const FrameView view = SelectSized(state);
+  for (auto _ : state) {
+    reference::ComposeFrameScaledPlain(view, app.ScaledIndex, view.height);
+    benchmark::ClobberMemory();
+  }
+}
+
+// Making the buffers of a size and its drifted terms: once per change of output size.
+void BM_PrepareScaledPicture(benchmark::State& state) {
+  SelectSized(state);
+  const Size size = kSizes[state.range(1)];
+  for (auto _ : state) {
+    app.scaledWidth = 0;  // makes it again
+    PrepareScaledPicture(size.width, size.height);
+    benchmark::ClobberMemory();
+  }
+}
+
+void EveryModelAtBothSizes(benchmark::internal::Benchmark* benchmark) {
+  for (std::int32_t size = 0; size < 2; ++size) {
+    for (std::int32_t model = 0; model < kModelCount; ++model) {
+      benchmark->Args({model, size});
+    }
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BM_EvaluateModelInto)->Apply(EveryModelAtBothSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvaluateModelScaledPlain)
+    ->Apply(EveryModelAtBothSizes)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ComposeFrameInto)->Apply(EveryModelAtBothSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ComposeFrameScaledPlain)->Apply(EveryModelAtBothSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrepareScaledPicture)->Args({0, 0})->Args({0, 1})->Unit(benchmark::kMillisecond);

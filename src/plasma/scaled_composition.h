@@ -1,0 +1,21 @@
+// Drawing the plasma at any output size: the index field, plus the drifting extra term of models
+// 0, 10, 11 and 12 read from the terms PrepareScaledPicture made, looked up in the visible ring.
+#pragma once
+
+#include <cstdint>
+
+#include "plasma/frame_composition.h"
+#include "state/frame_view.h"
+
+// The drift in output pixels at `scale`: the classic drift before its truncation, times the scale,
+// truncated. At scale 1 it is ComputeFrameDrift's.
+FrameDrift ComputeScaledDrift(std::int32_t modelClockMs, std::int32_t restX, std::int32_t restY,
+                              double scale);
+
+// Writes rows firstRow ... endRow - 1 of `view`, leaving out those from consoleTop (read as
+// unsigned, an output row) down: each pixel is app.currentRing at its `field` entry (view.width
+// entries per row) plus app.currentModel's drifted term at app.modelClockMs. Needs
+// PrepareScaledPicture for view.width x view.height. Rows are independent: any split among callers
+// gives the same frame. The words between the width and the pitch are left alone.
+void ComposeFrameInto(const FrameView& view, const std::int32_t* field, std::int32_t consoleTop,
+                      std::int32_t firstRow, std::int32_t endRow);
