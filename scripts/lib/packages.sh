@@ -3,9 +3,9 @@
 # needs them, and an installer that touches apt only when one of them is missing. Sourced by
 # scripts/test, scripts/run and scripts/package.
 
-# The desktop program: compiler, build tools, SDL2, and Xlib for drawing on another program's
-# window. Its font and logos are built in.
-CHROMAFLUX_NATIVE_PACKAGES=(cmake ninja-build g++ libsdl2-dev libx11-dev)
+# The desktop program: compiler, build tools, SDL2, Xlib for drawing on another program's window,
+# and libpng for the pictures of --render. Its font and logos are built in.
+CHROMAFLUX_NATIVE_PACKAGES=(cmake ninja-build g++ libsdl2-dev libx11-dev libpng-dev)
 # A private X display with a window manager, driven and read back as a user would.
 CHROMAFLUX_HEADLESS_PACKAGES=(xvfb openbox xdotool imagemagick x11-utils)
 # The Windows program: cross compilers, Wine, Wine's renderer and its Verdana stand-in.

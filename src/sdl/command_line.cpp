@@ -3,33 +3,94 @@
 #include <limits>
 #include <utility>
 
+#include "state/app_state.h"
+
 const char kUsageText[] =
-    "usage: chromaflux [--root | --window-id ID]\n"
+    "usage: chromaflux [--classic] [--root | --window-id ID]\n"
+    "       chromaflux --render FILE.png [--size WxH | --classic] [--seed N]\n"
+    "                  [--model M] [--at MS] [--frames K] [--fps F]\n"
     "       chromaflux --help | --version\n"
     "\n"
-    "Full-screen plasma. Without options Chromaflux opens its own full-screen window on the\n"
-    "intro page; Esc quits.\n"
+    "Full-screen plasma. Without options Chromaflux opens its own full-screen\n"
+    "window on the intro page; Esc quits.\n"
     "\n"
-    "  --root           draw on the window named by XSCREENSAVER_WINDOW, as XScreenSaver runs\n"
-    "                   a display mode, or on the root window when it is unset\n"
-    "  --window-id ID   draw on the X window ID (decimal, or hexadecimal after 0x); wins\n"
-    "                   over --root\n"
+    "  --root           draw on the window named by XSCREENSAVER_WINDOW, as\n"
+    "                   XScreenSaver runs a display mode, or on the root window\n"
+    "                   when it is unset\n"
+    "  --window-id ID   draw on the X window ID (decimal, or hexadecimal after 0x);\n"
+    "                   wins over --root\n"
+    "  --classic        the classic 800x600 picture, enlarged in its 4:3 box,\n"
+    "                   instead of one at the full resolution\n"
     "  --help           print this text and exit\n"
     "  --version        print the version and exit\n"
     "\n"
-    "On another program's window the visuals start at once in RANDOM play mode, the keyboard\n"
-    "and the mouse are left to that program, and SIGTERM, SIGINT or the window's end stops\n"
-    "Chromaflux with exit code 0.\n"
-    "Exit codes: 0 done, 1 no display or a window that cannot be used, 2 a usage error.\n";
+    "On another program's window the visuals start at once in RANDOM play mode,\n"
+    "the keyboard and the mouse are left to that program, and SIGTERM, SIGINT or\n"
+    "the window's end stops Chromaflux with exit code 0.\n"
+    "\n"
+    "--render opens no window: it runs the visuals from tick 0 of a virtual clock\n"
+    "and writes frames as PNG pictures, without the console or the intro page.\n"
+    "Frame k runs at tick k * 1000 / F, rounded down; the first frame at a tick of\n"
+    "MS or later is written. Defaults in brackets.\n"
+    "\n"
+    "  --render FILE.png\n"
+    "                   the picture to write; with K frames above 1, FILE-0001.png\n"
+    "                   to FILE-K.png, numbered with at least 4 digits\n"
+    "  --size WxH       1 to 16384 pixels a side [1920x1080]; --classic writes the\n"
+    "                   classic 800x600 frame instead\n"
+    "  --seed N         the run's seed, 0 to 4294967295 [from the clock, printed on\n"
+    "                   standard error]\n"
+    "  --model M        switch to model M, 0 to 13, at tick 0\n"
+    "  --at MS          the virtual milliseconds to write from [5000]\n"
+    "  --frames K       the number of frames to write [1]\n"
+    "  --fps F          virtual frames a second, 1 to 1000 [60]\n"
+    "\n"
+    "Each option of --render takes its value as the next argument or after '=', as\n"
+    "in --size=640x480.\n"
+    "Exit codes: 0 done; 1 no display, a window that cannot be used or a file that\n"
+    "cannot be written; 2 a usage error.\n";
 
 namespace {
 
+// The options that take a value.
+enum class Valued : std::int32_t { WindowId, Render, Size, Seed, Model, At, Frames, Fps };
+
+struct ValuedOption {
+  std::string_view name;   // as written when the value is the next argument
+  Valued option;           // which one
+  std::string_view needs;  // what a missing value should have been, for the message
+};
+
+// Only the "--" names also take "=VALUE", as GNU's getopt_long reads them.
+constexpr ValuedOption kValuedOptions[] = {
+    {"--window-id", Valued::WindowId, "a window id"},
+    {"-window-id", Valued::WindowId, "a window id"},
+    {"--render", Valued::Render, "a file name"},
+    {"--size", Valued::Size, "a size WxH"},
+    {"--seed", Valued::Seed, "a number"},
+    {"--model", Valued::Model, "a model number"},
+    {"--at", Valued::At, "a time in milliseconds"},
+    {"--frames", Valued::Frames, "a frame count"},
+    {"--fps", Valued::Fps, "a frame rate"},
+};
+
 constexpr std::string_view kRootOptions[] = {"--root", "-root"};
-constexpr std::string_view kWindowIdOptions[] = {"--window-id", "-window-id"};
-constexpr std::string_view kWindowIdWithValue = "--window-id=";
+constexpr std::string_view kClassicOption = "--classic";
+constexpr std::string_view kLongPrefix = "--";
+constexpr std::string_view kPngSuffix = ".png";
+constexpr char kSizeSeparator = 'x';
 constexpr std::uint32_t kDecimalBase = 10;
 constexpr std::uint32_t kHexBase = 16;
 constexpr std::uint32_t kNoDigit = 255;
+constexpr std::uint64_t kLargestUnsigned = std::numeric_limits<std::uint32_t>::max();
+constexpr std::uint64_t kLargestSigned = std::numeric_limits<std::int32_t>::max();
+
+// What the loop has seen besides the record itself, checked once every argument is read.
+struct ParseProgress {
+  bool rendering = false;       // --render was given
+  bool sized = false;           // --size was given
+  std::string_view renderOnly;  // the first option that only --render takes, as written
+};
 
 template <std::size_t N>
 bool IsOneOf(std::string_view argument, const std::string_view (&names)[N]) {
@@ -39,6 +100,15 @@ bool IsOneOf(std::string_view argument, const std::string_view (&names)[N]) {
     }
   }
   return false;
+}
+
+const ValuedOption* FindValuedOption(std::string_view name) {
+  for (const ValuedOption& option : kValuedOptions) {
+    if (option.name == name) {
+      return &option;
+    }
+  }
+  return nullptr;
 }
 
 std::uint32_t DigitValue(char c) {
@@ -54,25 +124,12 @@ std::uint32_t DigitValue(char c) {
   return kNoDigit;
 }
 
-CommandLine UsageError(std::string problem) {
-  CommandLine line;
-  line.action = CommandAction::UsageError;
-  line.problem = std::move(problem);
-  return line;
-}
-
-}  // namespace
-
-std::optional<std::uint32_t> ParseWindowId(std::string_view text) {
-  std::uint32_t base = kDecimalBase;
-  if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    text.remove_prefix(2);
-    base = kHexBase;
-  }
+// Digits of `base` and nothing else (no sign, no space), at most `largest`.
+std::optional<std::uint32_t> ParseDigits(std::string_view text, std::uint32_t base,
+                                         std::uint64_t largest) {
   if (text.empty()) {
     return std::nullopt;
   }
-  constexpr std::uint64_t kLargest = std::numeric_limits<std::uint32_t>::max();
   std::uint64_t value = 0;
   for (const char c : text) {
     const std::uint32_t digit = DigitValue(c);
@@ -80,15 +137,171 @@ std::optional<std::uint32_t> ParseWindowId(std::string_view text) {
       return std::nullopt;
     }
     value = value * base + digit;
-    if (value > kLargest) {
+    if (value > largest) {  // checked per digit, so `value` never nears 64 bits
       return std::nullopt;
     }
   }
   return static_cast<std::uint32_t>(value);
 }
 
+// A decimal number from `smallest` to `largest`, both within std::int32_t.
+std::optional<std::int32_t> ParseInRange(std::string_view text, std::int32_t smallest,
+                                         std::int32_t largest) {
+  const std::optional<std::uint32_t> value =
+      ParseDigits(text, kDecimalBase, static_cast<std::uint64_t>(largest));
+  if (!value || static_cast<std::int32_t>(*value) < smallest) {
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(*value);
+}
+
+// A file name ending in ".png" with something before the suffix in its last part: FILE-0001.png
+// must stay in the same directory and have a name of its own.
+bool IsPngName(std::string_view file) {
+  return file.size() > kPngSuffix.size() &&
+         file.substr(file.size() - kPngSuffix.size()) == kPngSuffix &&
+         file[file.size() - kPngSuffix.size() - 1] != '/';
+}
+
+CommandLine UsageError(std::string problem) {
+  CommandLine line;
+  line.action = CommandAction::UsageError;
+  line.problem = std::move(problem);
+  return line;
+}
+
+std::string Quoted(std::string_view text) {
+  return "'" + std::string(text) + "'";
+}
+
+// Puts `value` of `option` into `line`; false with `problem` when it is not a value the option
+// takes.
+bool TakeValue(Valued option, std::string_view value, CommandLine& line, std::string& problem) {
+  RenderSettings& render = line.render;
+  switch (option) {
+    case Valued::WindowId: {
+      const std::optional<std::uint32_t> id = ParseWindowId(value);
+      if (!id) {
+        problem = Quoted(value) + " is not a window id (decimal, or hexadecimal after 0x)";
+        return false;
+      }
+      if (line.target == DrawTarget::GivenWindow && line.windowId != *id) {
+        problem = "two different window ids: give one";
+        return false;
+      }
+      line.target = DrawTarget::GivenWindow;
+      line.windowId = *id;
+      return true;
+    }
+    case Valued::Render:
+      if (!IsPngName(value)) {
+        problem = Quoted(value) + " is not the name of a PNG file (FILE.png)";
+        return false;
+      }
+      render.file = std::string(value);
+      return true;
+    case Valued::Size: {
+      const std::size_t separator = value.find(kSizeSeparator);
+      const std::optional<std::int32_t> width =
+          ParseInRange(value.substr(0, separator), kSmallestRenderSide, kLargestRenderSide);
+      const std::optional<std::int32_t> height =
+          separator == std::string_view::npos
+              ? std::nullopt
+              : ParseInRange(value.substr(separator + 1), kSmallestRenderSide, kLargestRenderSide);
+      if (!width || !height) {
+        problem = Quoted(value) + " is not a size WxH of 1 to 16384 pixels a side";
+        return false;
+      }
+      render.width = *width;
+      render.height = *height;
+      return true;
+    }
+    case Valued::Seed: {
+      const std::optional<std::uint32_t> seed = ParseDigits(value, kDecimalBase, kLargestUnsigned);
+      if (!seed) {
+        problem = Quoted(value) + " is not a seed (0 to 4294967295)";
+        return false;
+      }
+      render.seed = seed;
+      return true;
+    }
+    case Valued::Model: {
+      const std::optional<std::int32_t> model = ParseInRange(value, 0, kModelCount - 1);
+      if (!model) {
+        problem = Quoted(value) + " is not a model (0 to " + std::to_string(kModelCount - 1) + ")";
+        return false;
+      }
+      render.model = model;
+      return true;
+    }
+    case Valued::At: {
+      const std::optional<std::int32_t> atMs = ParseInRange(value, 0, kLargestSigned);
+      if (!atMs) {
+        problem = Quoted(value) + " is not a time in milliseconds (0 to 2147483647)";
+        return false;
+      }
+      render.atMs = *atMs;
+      return true;
+    }
+    case Valued::Frames: {
+      const std::optional<std::int32_t> frames = ParseInRange(value, 1, kLargestSigned);
+      if (!frames) {
+        problem = Quoted(value) + " is not a frame count (1 to 2147483647)";
+        return false;
+      }
+      render.frames = *frames;
+      return true;
+    }
+    case Valued::Fps: {
+      const std::optional<std::int32_t> fps = ParseInRange(value, 1, kLargestRenderFps);
+      if (!fps) {
+        problem = Quoted(value) + " is not a frame rate (1 to 1000 frames a second)";
+        return false;
+      }
+      render.fps = *fps;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The rules between options, once all are read; false with `problem` when they clash.
+bool Settle(const ParseProgress& progress, CommandLine& line, std::string& problem) {
+  if (!progress.rendering) {
+    if (!progress.renderOnly.empty()) {
+      problem = std::string(progress.renderOnly) + " goes with --render FILE.png";
+      return false;
+    }
+    return true;
+  }
+  if (line.target != DrawTarget::OwnWindow) {
+    problem = "--render draws on no window: leave out --root and --window-id";
+    return false;
+  }
+  if (line.classic && progress.sized) {
+    problem = "--classic renders the classic 800x600 frame: leave out --size";
+    return false;
+  }
+  line.target = DrawTarget::Pictures;
+  if (line.classic) {
+    line.render.width = screenWidth;
+    line.render.height = screenHeight;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> ParseWindowId(std::string_view text) {
+  if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    return ParseDigits(text.substr(2), kHexBase, kLargestUnsigned);
+  }
+  return ParseDigits(text, kDecimalBase, kLargestUnsigned);
+}
+
 CommandLine ParseCommandLine(int argc, const char* const argv[]) {
   CommandLine line;
+  ParseProgress progress;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (argument == "--help") {
@@ -105,29 +318,43 @@ CommandLine ParseCommandLine(int argc, const char* const argv[]) {
       }
       continue;
     }
-    std::string_view idText;
-    if (argument.substr(0, kWindowIdWithValue.size()) == kWindowIdWithValue) {
-      idText = argument.substr(kWindowIdWithValue.size());
-    } else if (IsOneOf(argument, kWindowIdOptions)) {
-      if (i + 1 == argc) {
-        return UsageError(std::string(argument) + " needs a window id");
+    if (argument == kClassicOption) {
+      line.classic = true;
+      continue;
+    }
+    const std::size_t equals = argument.find('=');
+    const bool joined =
+        argument.substr(0, kLongPrefix.size()) == kLongPrefix && equals != std::string_view::npos;
+    const std::string_view name = joined ? argument.substr(0, equals) : argument;
+    const ValuedOption* option = FindValuedOption(name);
+    if (option == nullptr) {
+      if (!argument.empty() && argument[0] == '-') {
+        return UsageError("unknown option " + Quoted(argument));
       }
-      idText = argv[++i];
-    } else if (!argument.empty() && argument[0] == '-') {
-      return UsageError("unknown option '" + std::string(argument) + "'");
+      return UsageError("unexpected argument " + Quoted(argument));
+    }
+    std::string_view value;
+    if (joined) {
+      value = argument.substr(equals + 1);
+    } else if (i + 1 == argc) {
+      return UsageError(std::string(name) + " needs " + std::string(option->needs));
     } else {
-      return UsageError("unexpected argument '" + std::string(argument) + "'");
+      value = argv[++i];
     }
-    const std::optional<std::uint32_t> id = ParseWindowId(idText);
-    if (!id) {
-      return UsageError("'" + std::string(idText) +
-                        "' is not a window id (decimal, or hexadecimal after 0x)");
+    std::string problem;
+    if (!TakeValue(option->option, value, line, problem)) {
+      return UsageError(problem);
     }
-    if (line.target == DrawTarget::GivenWindow && line.windowId != *id) {
-      return UsageError("two different window ids: give one");
+    progress.rendering = progress.rendering || option->option == Valued::Render;
+    progress.sized = progress.sized || option->option == Valued::Size;
+    if (progress.renderOnly.empty() && option->option != Valued::WindowId &&
+        option->option != Valued::Render) {
+      progress.renderOnly = name;
     }
-    line.target = DrawTarget::GivenWindow;
-    line.windowId = *id;
+  }
+  std::string problem;
+  if (!Settle(progress, line, problem)) {
+    return UsageError(problem);
   }
   return line;
 }
