@@ -84,8 +84,7 @@ TEST_F(ScaledPicture, At800x600EqualsTheClassicIndexBufferAndFrame) {
       app.modelClockMs = t;
       for (std::int32_t top : {600, 520}) {
         Frame classicFrame = BlankFrame(classic);
-        app.pixels = classicFrame.view.pixels;
-        app.pitchPixels = classicFrame.view.pitch;
+        app.frame = classicFrame.view;
         app.consoleTop = top;
         ComposeFrame();
         Frame frame = BlankFrame(classic);
