@@ -2,8 +2,13 @@
 
 #include "plasma/frame_composition.h"
 #include "plasma/model_selection.h"
+#include "plasma/model_space.h"
+#include "plasma/scaled_composition.h"
+#include "plasma/scaled_evaluation.h"
+#include "plasma/scaled_picture.h"
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "platform/row_bands.h"
 #include "ring/ring_animation.h"
 #include "ring/ring_generators.h"
 #include "state/app_state.h"
@@ -22,14 +27,49 @@ void DrawIntroFrame() {
   CloseFrameText();
 }
 
+// The picture at a size of the platform's choosing other than the classic one: the model's field
+// at that size (made again after each model switch and size change), composed on every core down
+// to the console's band, and the glow above the band.
+void DrawScaledPicture() {
+  const FrameView picture = app.frame;
+  if (!PrepareScaledPicture(picture.width, picture.height)) {
+    return;  // no memory for this size: the frame keeps its last picture
+  }
+  if (!app.scaledIndexReady) {
+    ForRowBands(picture.height, [](std::int32_t first, std::int32_t end) {
+      EvaluateModelInto(app.ScaledIndex, app.scaledWidth, app.scaledHeight, first, end);
+    });
+    app.scaledIndexReady = true;
+  }
+  const double scale = ModelScale(picture.width, picture.height);
+  app.scaledConsoleTop = picture.height - ConsoleRowsAt(scale);
+  ForRowBands(picture.height, [](std::int32_t first, std::int32_t end) {
+    ComposeFrameInto(app.frame, app.ScaledIndex, app.scaledConsoleTop, first, end);
+  });
+  DrawConsoleGlowAt(picture, app.scaledConsoleTop, scale);
+}
+
+bool IsClassicFrame(const FrameView& frame) {
+  return frame.width == screenWidth && frame.height == screenHeight;
+}
+
 void DrawRunningFrame() {
   // A failed lock leaves no pixel pointer: skip the pixel work and the unlock, keep the frame.
-  if (LockFrame()) {
+  if (LockFrame(FrameLayer::Picture)) {
     AnimateColorRing();
     app.consoleTop = screenHeight - static_cast<std::int32_t>(app.consoleOffset);
-    ComposeFrame();
-    DrawConsolePanel();
-    UnlockFrame();
+    if (IsClassicFrame(app.frame)) {
+      ComposeFrame();
+      DrawConsolePanel();
+      UnlockFrame();
+    } else {
+      DrawScaledPicture();
+      UnlockFrame();
+      if (LockFrame(FrameLayer::Console)) {
+        DrawConsoleBand();
+        UnlockFrame();
+      }
+    }
   }
   BlitLogos();
   OpenFrameText();

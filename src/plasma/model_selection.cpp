@@ -70,4 +70,5 @@ void SelectModel(std::int32_t requested) {
   BuildCosineTable();
   DrawAddOns();
   EvaluateModel();
+  app.scaledIndexReady = false;  // a picture of another size evaluates the model at its own
 }

@@ -46,6 +46,7 @@ void GiveBackPicture() {
   app.scaledWidth = 0;
   app.scaledHeight = 0;
   app.waveRadii = 0;
+  app.scaledIndexReady = false;
 }
 
 // One more than the largest RADIUS any term of any model, drifted or not, reads at this size, or

@@ -3,7 +3,13 @@
 // A frame is a view of any size (state/frame_view.h): the Windows program's back buffer, a window's
 // picture, a file being rendered. Within a drawn frame the order is fixed: BeginFrame; then either
 // ClearFrame (the intro page) or LockFrame, pixel work, UnlockFrame and the logo copies; then
-// OpenFrameText, text, CloseFrameText; FinishFrame. The pixels and the text are never open at the
+// OpenFrameText, text, CloseFrameText; FinishFrame.
+//
+// A frame has two layers. The picture is the plasma at the platform's chosen size; the console
+// layer is always the classic 800 x 600, where the console's band, its logos and its text and the
+// intro page are drawn in their classic places. Where the picture has the classic size the two are
+// one (the Windows program's back buffer); elsewhere FinishFrame shows the console layer's part
+// scaled over the picture. The pixels and the text are never open at the
 // same time. The Windows program does DirectDraw's work inside these calls, in that order: the
 // corner fill that paces the frame, the black fill and the wait for the blitter, the lock, the
 // device context, the flip.
@@ -22,17 +28,19 @@ enum class DisplayCheck {
 // display paces frames, waited its turn). First call of every frame.
 DisplayCheck BeginFrame();
 
-// Fills the whole frame black and waits until that is done.
+// Fills both layers black and waits until that is done.
 void ClearFrame();
 
-// Opens the frame's pixels: app.frame describes them until UnlockFrame. Returns false when they
-// cannot be had; app.frame.pixels is then null and nothing may write pixels.
-bool LockFrame();
+enum class FrameLayer { Picture, Console };
+
+// Opens the pixels of one layer: app.frame describes them until UnlockFrame. Returns false when
+// they cannot be had; app.frame.pixels is then null and nothing may write pixels.
+bool LockFrame(FrameLayer layer);
 
 // Closes the pixels; app.frame.pixels is null afterwards.
 void UnlockFrame();
 
-// Opens the frame for text output (platform/text_output.h), into app.textDc.
+// Opens the console layer for text output (platform/text_output.h), into app.textDc.
 void OpenFrameText();
 
 // Closes what OpenFrameText opened.

@@ -1,8 +1,23 @@
-// The clock of the SDL program: SDL's milliseconds, wrapping at 2^32 like the Windows tick count.
+// The clock of the SDL program: SDL's milliseconds, wrapping at 2^32 like the Windows tick count,
+// or the virtual clock of a rendered run.
+#include "sdl/sdl_clock.h"
+
+#include <optional>
+
 #include <SDL2/SDL_timer.h>
 
 #include "platform/clock.h"
 
+namespace {
+
+std::optional<std::uint32_t> virtualTick;  // set for a rendered run; SDL's clock otherwise
+
+}  // namespace
+
+void SetVirtualClock(std::uint32_t tick) {
+  virtualTick = tick;
+}
+
 std::uint32_t GetTicks() {
-  return static_cast<std::uint32_t>(SDL_GetTicks64());
+  return virtualTick.value_or(static_cast<std::uint32_t>(SDL_GetTicks64()));
 }

@@ -1,4 +1,6 @@
-// The display on SDL: the memory frame is copied into a streaming texture and drawn into the
+// The display on SDL. At high resolution the memory frame's picture has the renderer's output
+// size and is copied into a streaming texture of that size, pixel for pixel. The classic frame is
+// copied into a streaming texture and drawn into the
 // largest 4:3 box that fits the window's pixels, centred on black (software/frame_fit.h). At a
 // whole scale the copy is nearest-neighbour, pixel for pixel. At any other scale it is "sharp
 // bilinear": the frame is first enlarged nearest-neighbour by the next whole factor into a target
@@ -35,7 +37,11 @@ struct SdlDisplay {
   SDL_Texture* frame = nullptr;      // streaming 800 x 600 texture the memory frame is copied into
   SDL_Texture* enlarged = nullptr;   // target texture: the frame enlarged by enlargedFactor
   std::int32_t enlargedFactor = 0;   // whole factor of `enlarged`; 0 while there is none
-  bool rendererLost = false;         // the renderer reported its device reset
+  SDL_Texture* picture = nullptr;    // streaming texture of the high-resolution picture
+  std::int32_t pictureWidth = 0;     // its size; 0 while there is none
+  std::int32_t pictureHeight = 0;
+  bool classic = false;       // the classic frame instead of the window's resolution
+  bool rendererLost = false;  // the renderer reported its device reset
 };
 
 SdlDisplay sdl;
@@ -93,8 +99,18 @@ void DestroyEnlarged() {
   sdl.enlargedFactor = 0;
 }
 
+void DestroyPicture() {
+  if (sdl.picture != nullptr) {
+    SDL_DestroyTexture(sdl.picture);
+    sdl.picture = nullptr;
+  }
+  sdl.pictureWidth = 0;
+  sdl.pictureHeight = 0;
+}
+
 void DestroyRenderer() {
   DestroyEnlarged();
+  DestroyPicture();
   if (sdl.frame != nullptr) {
     SDL_DestroyTexture(sdl.frame);
     sdl.frame = nullptr;
@@ -198,7 +214,21 @@ bool VsyncOffered() {
          (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 && (info.flags & SDL_RENDERER_SOFTWARE) == 0;
 }
 
+void SetClassicPicture(bool classic) {
+  sdl.classic = classic;
+}
+
+void TogglePicture() {
+  sdl.classic = !sdl.classic;
+}
+
+// Each frame first sets the picture's size: the renderer's output in high resolution, which
+// follows every resize, else the classic frame's. A size whose memory cannot be had keeps the
+// previous one.
 DisplayCheck BeginFrame() {
+  if (sdl.window == nullptr) {
+    return DisplayCheck::Ready;
+  }
   if ((SDL_GetWindowFlags(sdl.window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0) {
     return DisplayCheck::NotExclusive;
   }
@@ -209,17 +239,48 @@ DisplayCheck BeginFrame() {
     }
     sdl.rendererLost = false;
   }
+  int width = screenWidth;
+  int height = screenHeight;
+  if (!sdl.classic) {
+    SDL_GetRendererOutputSize(sdl.renderer, &width, &height);
+  }
+  if (width >= 1 && height >= 1) {
+    SetPictureSize(width, height);
+  }
   return DisplayCheck::Ready;
 }
 
+// The high-resolution picture pixel for pixel; its texture made again when its size changed.
+void DrawPicture(const FrameView& picture) {
+  if (sdl.pictureWidth != picture.width || sdl.pictureHeight != picture.height) {
+    DestroyPicture();
+    sdl.picture = SDL_CreateTexture(sdl.renderer, SDL_PIXELFORMAT_RGB888,
+                                    SDL_TEXTUREACCESS_STREAMING, picture.width, picture.height);
+    if (sdl.picture == nullptr) {
+      return;
+    }
+    sdl.pictureWidth = picture.width;
+    sdl.pictureHeight = picture.height;
+  }
+  SDL_UpdateTexture(sdl.picture, nullptr, picture.pixels, picture.pitch * kBytesPerPixel);
+  SDL_RenderCopy(sdl.renderer, sdl.picture, nullptr, nullptr);
+}
+
 void FinishFrame() {
-  SDL_UpdateTexture(sdl.frame, nullptr, FramePixels(), screenWidth * kBytesPerPixel);
-  int outputWidth = 0;
-  int outputHeight = 0;
-  SDL_GetRendererOutputSize(sdl.renderer, &outputWidth, &outputHeight);
-  const FrameRect box = FitFrame(outputWidth, outputHeight);
+  const FrameView shown = FinishMemoryFrame();
+  if (sdl.window == nullptr) {
+    return;
+  }
   SDL_SetRenderDrawColor(sdl.renderer, 0, 0, 0, SDL_ALPHA_OPAQUE);
   SDL_RenderClear(sdl.renderer);
-  DrawFrameInto(box);
+  if (shown.width == screenWidth && shown.height == screenHeight) {
+    SDL_UpdateTexture(sdl.frame, nullptr, shown.pixels, shown.pitch * kBytesPerPixel);
+    int outputWidth = 0;
+    int outputHeight = 0;
+    SDL_GetRendererOutputSize(sdl.renderer, &outputWidth, &outputHeight);
+    DrawFrameInto(FitFrame(outputWidth, outputHeight));
+  } else {
+    DrawPicture(shown);
+  }
   SDL_RenderPresent(sdl.renderer);
 }

@@ -36,3 +36,7 @@ bool IsFullscreenToggle(SDL_Keycode key, std::uint16_t modifiers) {
   }
   return (key == SDLK_RETURN || key == SDLK_KP_ENTER) && (modifiers & KMOD_ALT) != 0;
 }
+
+bool IsPictureToggle(SDL_Keycode key, std::uint16_t modifiers) {
+  return key == SDLK_h && (modifiers & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) == 0;
+}

@@ -13,3 +13,7 @@ std::uint32_t VirtualKeyOf(SDL_Keycode key, std::uint16_t modifiers);
 // Alt+Enter, or F without Ctrl, Alt or the Super (logo) key: switches between full screen and an
 // 800 x 600 window. The program's own key, not a command: VirtualKeyOf gives F no meaning.
 bool IsFullscreenToggle(SDL_Keycode key, std::uint16_t modifiers);
+
+// H without Ctrl, Alt or the Super key: switches between the picture at the window's own
+// resolution and the classic 800 x 600 frame in its 4:3 box. Also the program's own key.
+bool IsPictureToggle(SDL_Keycode key, std::uint16_t modifiers);

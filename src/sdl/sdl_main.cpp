@@ -15,6 +15,7 @@
 #include "sdl/command_line.h"
 #include "sdl/foreign_window.h"
 #include "sdl/frame_pacing.h"
+#include "sdl/picture_render.h"
 #include "sdl/sdl_display.h"
 #include "sdl/sdl_keys.h"
 #include "sdl/stop_signal.h"
@@ -85,6 +86,12 @@ EventResult HandleEvent(const SDL_Event& event, WindowOwner owner) {
       if (IsFullscreenToggle(key.sym, key.mod)) {
         if (event.key.repeat == 0) {  // a held key switches once
           ToggleFullscreen();
+        }
+        return EventResult::Continue;
+      }
+      if (IsPictureToggle(key.sym, key.mod)) {
+        if (event.key.repeat == 0) {
+          TogglePicture();
         }
         return EventResult::Continue;
       }
@@ -220,6 +227,14 @@ int main(int argc, char** argv) {
   const int answered = AnswerCommandLine(commandLine);
   if (answered >= 0) {
     return answered;
+  }
+  SetClassicPicture(commandLine.classic);
+  if (commandLine.target == DrawTarget::Pictures) {
+    const std::uint32_t seed = commandLine.render.seed.value_or(StartSeed());
+    if (!commandLine.render.seed.has_value()) {
+      std::fprintf(stderr, "chromaflux: seed %u\n", seed);
+    }
+    return RenderPictures(commandLine.render, seed);
   }
   if (commandLine.target != DrawTarget::OwnWindow) {
     return RunOnForeignWindow(commandLine);

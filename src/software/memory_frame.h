@@ -1,22 +1,40 @@
-// The back buffer in memory, for the platforms that present a finished frame themselves (SDL, the
-// browser).
+// The frame in memory, for the platforms that present a finished frame themselves (SDL, the
+// browser, the Windows screen saver).
 //
-// Implements the pixel half of platform/display.h over a frame of its own: ClearFrame and the
-// lock (the pixels are the memory itself, pitch screenWidth). BeginFrame and FinishFrame belong
-// to the platform, which shows FramePixels(), rows of screenWidth pixels 0x00RRGGBB, after each
-// frame. Fills are immediate, so there is never a blit to wait for.
+// Implements the pixel half of platform/display.h over memory of its own: ClearFrame and the
+// locks. The console layer is always screenWidth x screenHeight (pitch screenWidth); the picture
+// has the size the platform sets, and is the console layer itself at the classic size. BeginFrame
+// and FinishFrame belong to the platform, which shows FinishMemoryFrame()'s view after each frame.
+// Fills are immediate, so there is never a blit to wait for.
 #pragma once
 
 #include <cstdint>
 
-// Allocates the frame, black. Returns false, with no frame, when the memory cannot be had.
+#include "state/frame_view.h"
+
+// Allocates the console layer, black, with the picture at the classic size. Returns false, with
+// no frame, when the memory cannot be had.
 bool CreateMemoryFrame();
 
 // Gives the frame back, and the logos decoded for it (memory_logos.cpp). Harmless without one.
 void ReleaseMemoryFrame();
 
-// The frame's screenWidth x screenHeight pixels, row after row; null before CreateMemoryFrame.
+// The console layer's screenWidth x screenHeight pixels, row after row: where the software text
+// and logos draw. Null before CreateMemoryFrame.
 std::uint32_t* FramePixels();
 
-// Fills the whole frame with `colour` (0x00RRGGBB).
+// Fills the console layer with `colour` (0x00RRGGBB).
 void FillMemoryFrame(std::uint32_t colour);
+
+// Gives the picture `width` x `height` pixels (1 ... 16384 each; the classic size makes it the
+// console layer again), black, when it has another size. False when the memory cannot be had:
+// the picture keeps its size.
+bool SetPictureSize(std::int32_t width, std::int32_t height);
+
+// The picture's size, with its pixels; null before CreateMemoryFrame.
+FrameView PictureView();
+
+// Finishes the frame for showing and returns what to show: the picture with the console layer's
+// part scaled over it (the intro page, or the console band once the visuals run), or at the
+// classic size the console layer itself.
+FrameView FinishMemoryFrame();

@@ -113,6 +113,8 @@ struct AppState {
   std::uint16_t* ScaledAngleWave = nullptr;  // ANGLE + WAVE at each output point the drift reaches
   std::uint8_t* ScaledTenths = nullptr;      // WAVE div 10 at the same points
   std::int32_t* ScaledCosine = nullptr;      // model 12's C(x + 500) at each column it reaches
+  bool scaledIndexReady = false;             // ScaledIndex holds the current model at its size
+  std::int32_t scaledConsoleTop = 0;         // first output row of the console band this frame
 
   // Colour rings.
   std::uint32_t* currentRing = nullptr;  // the visible ring, ringSize colours 0x00RRGGBB

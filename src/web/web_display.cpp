@@ -10,6 +10,7 @@
 #include <new>
 
 #include "platform/display.h"
+#include "platform/row_bands.h"
 #include "software/memory_frame.h"
 #include "state/app_state.h"
 #include "web/web_display.h"
@@ -36,6 +37,11 @@ bool CreateCanvasImage() {
 void ReleaseCanvasImage() {
   delete[] canvasImage;
   canvasImage = nullptr;
+}
+
+// The page has one thread: the picture's rows are done in one band.
+void ForRowBands(std::int32_t rows, RowWork work) {
+  work(0, rows);
 }
 
 DisplayCheck BeginFrame() {

@@ -212,7 +212,7 @@ void ClearFrame() {
   WaitForBlitter();
 }
 
-bool LockFrame() {
+bool LockFrame(FrameLayer) {  // the back buffer is both layers
   return LockBackBuffer();
 }
 

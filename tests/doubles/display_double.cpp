@@ -51,7 +51,7 @@ void ClearFrame() {
   }
 }
 
-bool LockFrame() {
+bool LockFrame(FrameLayer) {  // one memory back buffer for both layers
   display.calls.push_back("LockFrame");
   assert(!display.locked && !display.dcHeld);
   if (display.lockFails) {

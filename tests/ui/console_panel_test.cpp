@@ -21,7 +21,7 @@ class ConsolePanel : public ConsoleFixture {
  protected:
   // The running frame's pixel part, without the picture.
   static void DrawPanelAt(std::int32_t top) {
-    ASSERT_TRUE(LockFrame());
+    ASSERT_TRUE(LockFrame(FrameLayer::Picture));
     app.consoleTop = top;
     DrawConsolePanel();
     UnlockFrame();

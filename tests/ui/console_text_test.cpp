@@ -50,7 +50,7 @@ class ConsoleText : public ConsoleFixture {
   // The console layers of a running frame, in the frame driver's order, at the given offset.
   static void RunConsoleFrame(std::uint32_t offset) {
     app.consoleOffset = offset;
-    ASSERT_TRUE(LockFrame());
+    ASSERT_TRUE(LockFrame(FrameLayer::Picture));
     app.consoleTop = screenHeight - static_cast<std::int32_t>(app.consoleOffset);
     DrawConsolePanel();
     UnlockFrame();

@@ -185,7 +185,7 @@ TEST_F(FakeDisplay, FrameStagesAreDirectDrawsCallsInTheirOrder) {
   EXPECT_EQ(back.blts[1].fillColour, 0u);
   EXPECT_EQ(back.getBltStatus.calls, 1);
 
-  ASSERT_TRUE(LockFrame());
+  ASSERT_TRUE(LockFrame(FrameLayer::Picture));
   EXPECT_EQ(app.frame.width, screenWidth);
   EXPECT_EQ(app.frame.height, screenHeight);
   UnlockFrame();

@@ -1,0 +1,20 @@
+// The classic console layer shown over a picture of another size: scaled by the picture's scale
+// and sharp. Every classic pixel becomes an even block of output pixels, and only the one output
+// row or column where two blocks meet blends them, as if the layer were first enlarged
+// nearest-neighbour by the next whole factor and then reduced linearly to the picture's scale.
+#pragma once
+
+#include <cstdint>
+
+#include "state/frame_view.h"
+
+// The console band: layer rows consoleTop ... 599 onto picture rows bandTop ... height - 1, so
+// that the band stays at the picture's bottom edge whatever its shape, centred across like the
+// plasma. Beyond the layer's left and right edges the band's own edge columns go on to the
+// picture's edges: on a wide screen the band spans the whole width.
+void OverlayConsoleBand(const std::uint32_t* layer, const FrameView& picture,
+                        std::int32_t consoleTop, std::int32_t bandTop);
+
+// The whole layer (the intro page) onto the largest centred box of its shape in the picture; the
+// picture outside the box is left as it is.
+void OverlayWholeLayer(const std::uint32_t* layer, const FrameView& picture);
