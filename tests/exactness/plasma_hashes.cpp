@@ -1,8 +1,9 @@
 // Prints hashes of everything the plasma computes in floating point: the geometry tables, the 14
 // cosine tables with the index fields evaluated from them, and long runs of drift values; then of
 // whole frames of every model (ring animation, composition, console panel), where the compiler's
-// vector code must give the plain results. The native build and the WebAssembly build must print
-// the same lines; both are compared with plasma_hashes.txt, recorded from the native build.
+// vector code must give the plain results; then of the picture at four other sizes. The native
+// build and the WebAssembly build must print the same lines; both are compared with
+// plasma_hashes.txt, recorded from the native build.
 //
 // One line per run: name, number of 32-bit values, FNV-1a 64 over their little-endian bytes.
 #include <cinttypes>
@@ -10,10 +11,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <new>
+#include <vector>
 
 #include "plasma/frame_composition.h"
 #include "plasma/geometry_tables.h"
 #include "plasma/model_selection.h"
+#include "plasma/scaled_composition.h"
+#include "plasma/scaled_evaluation.h"
+#include "plasma/scaled_picture.h"
 #include "ring/ring_animation.h"
 #include "ring/ring_generators.h"
 #include "state/app_state.h"
@@ -105,6 +110,39 @@ void PrintFrames(std::int32_t model, std::uint32_t* frame) {
   hash.Print(name);
 }
 
+// The picture at sizes of other shapes than the classic one: each model's field, and one frame of
+// it with the drift away from its rest, hashed per size.
+struct PictureSize {
+  std::int32_t width;
+  std::int32_t height;
+};
+constexpr PictureSize kPictureSizes[] = {{1920, 1080}, {1366, 768}, {2560, 1080}, {1080, 1920}};
+constexpr std::int32_t kPictureClockMs = 1234;
+
+bool PrintPictures(PictureSize size) {
+  std::vector<std::uint32_t> frame(static_cast<std::size_t>(size.width) * size.height);
+  if (!PrepareScaledPicture(size.width, size.height)) {
+    return false;
+  }
+  const FrameView view{frame.data(), size.width, size.width, size.height};
+  for (std::int32_t model = 0; model < kModelCount; ++model) {
+    SelectModel(model);
+    NewColorRing(0);
+    AnimateColorRing();  // from black toward the new ring: a picture of many colours
+    EvaluateModelInto(app.ScaledIndex, size.width, size.height, 0, size.height);
+    app.modelClockMs = kPictureClockMs;
+    ComposeFrameInto(view, app.ScaledIndex, size.height, 0, size.height);
+    char name[kNameLength];
+    std::snprintf(name, sizeof name, "field-%" PRId32 "x%" PRId32 "-%02" PRId32, size.width,
+                  size.height, model);
+    PrintTable(name, app.ScaledIndex, frame.size());
+    std::snprintf(name, sizeof name, "picture-%" PRId32 "x%" PRId32 "-%02" PRId32, size.width,
+                  size.height, model);
+    PrintTable(name, frame.data(), frame.size());
+  }
+  return true;
+}
+
 }  // namespace
 
 int main() {
@@ -143,6 +181,13 @@ int main() {
 
   for (std::int32_t model = 0; model < kModelCount; ++model) {
     PrintFrames(model, frame);
+  }
+  delete[] frame;
+  for (const PictureSize size : kPictureSizes) {
+    if (!PrintPictures(size)) {
+      std::fputs("not enough memory for the pictures\n", stderr);
+      return 1;
+    }
   }
   return 0;
 }
