@@ -47,6 +47,8 @@ void DrawScaledPicture() {
     ComposeFrameInto(app.frame, app.ScaledIndex, app.scaledConsoleTop, first, end);
   });
   DrawConsoleGlowAt(picture, app.scaledConsoleTop, scale);
+  const ClassicColumns box = ClassicColumnsOf(picture.width, scale);
+  DrawConsoleBandMargins(picture, app.scaledConsoleTop, scale, box.first, box.end);
 }
 
 bool IsClassicFrame(const FrameView& frame) {

@@ -78,13 +78,13 @@ void Overlay(const std::uint32_t* layer, const FrameView& picture, std::int32_t 
   }
 }
 
-// The centred column taps: the layer's column coordinate of output column c is its model-space x
-// plus the layer's centre.
-std::vector<Tap> ColumnTaps(const FrameView& picture, double scale, bool clampToEdge) {
+// The centred column taps, none outside the layer: the layer's column coordinate of output column
+// c is its model-space x plus the layer's centre.
+std::vector<Tap> ColumnTaps(const FrameView& picture, double scale) {
   std::vector<Tap> taps(static_cast<std::size_t>(picture.width));
   for (std::int32_t c = 0; c < picture.width; ++c) {
     const double u = ModelCoordinate(c, picture.width, scale) + kModelCentreX + 0.5;
-    taps[static_cast<std::size_t>(c)] = SharpTap(u, scale, kModelWidth, clampToEdge);
+    taps[static_cast<std::size_t>(c)] = SharpTap(u, scale, kModelWidth, false);
   }
   return taps;
 }
@@ -104,7 +104,7 @@ void OverlayConsoleBand(const std::uint32_t* layer, const FrameView& picture,
     u = u < consoleTop ? consoleTop : u;
     rows[static_cast<std::size_t>(r - bandTop)] = SharpTap(u, scale, kModelHeight, true);
   }
-  Overlay(layer, picture, bandTop, rows, ColumnTaps(picture, scale, true));
+  Overlay(layer, picture, bandTop, rows, ColumnTaps(picture, scale));
 }
 
 void OverlayWholeLayer(const std::uint32_t* layer, const FrameView& picture) {
@@ -114,5 +114,5 @@ void OverlayWholeLayer(const std::uint32_t* layer, const FrameView& picture) {
     const double u = ModelCoordinate(r, picture.height, scale) + kModelCentreY + 0.5;
     rows[static_cast<std::size_t>(r)] = SharpTap(u, scale, kModelHeight, false);
   }
-  Overlay(layer, picture, 0, rows, ColumnTaps(picture, scale, false));
+  Overlay(layer, picture, 0, rows, ColumnTaps(picture, scale));
 }

@@ -10,8 +10,8 @@
 
 // The console band: layer rows consoleTop ... 599 onto picture rows bandTop ... height - 1, so
 // that the band stays at the picture's bottom edge whatever its shape, centred across like the
-// plasma. Beyond the layer's left and right edges the band's own edge columns go on to the
-// picture's edges: on a wide screen the band spans the whole width.
+// plasma. The picture's columns beyond the layer's are left as they are (the core draws the
+// band's margins there).
 void OverlayConsoleBand(const std::uint32_t* layer, const FrameView& picture,
                         std::int32_t consoleTop, std::int32_t bandTop);
 

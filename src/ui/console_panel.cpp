@@ -203,6 +203,21 @@ void DrawConsoleGlowAt(const FrameView& picture, std::int32_t bandTop, double sc
   }
 }
 
+// Output row r shows the band's row floor(u) - consoleTop, u = 600 - (height - r - 0.5) / scale:
+// measured up from the bottom edge, which the band keeps, as the console layer's overlay does.
+void DrawConsoleBandMargins(const FrameView& picture, std::int32_t bandTop, double scale,
+                            std::int32_t first, std::int32_t end) {
+  for (std::int32_t r = std::max(bandTop, 0); r < picture.height; ++r) {
+    const double u = screenHeight - (picture.height - r - 0.5) / scale;
+    const std::int32_t bandRow = std::max(static_cast<std::int32_t>(u) - app.consoleTop, 0);
+    const std::uint32_t colour =
+        bandRow < kBandSteps ? LerpColor(kBandTopColour, kGlowColour, bandRow, kBandSteps) : kWhite;
+    std::uint32_t* row = picture.pixels + static_cast<std::ptrdiff_t>(r) * picture.pitch;
+    std::fill(row, row + first, colour);
+    std::fill(row + end, row + picture.width, colour);
+  }
+}
+
 void DrawConsoleBand() {
   if (app.ConsoleRaster == nullptr) {
     app.ConsoleRaster = new (std::nothrow) std::uint32_t[kRasterPixels];

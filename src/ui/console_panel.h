@@ -32,6 +32,13 @@ void DrawConsoleBand();
 // screen (app.consoleOffset) scaled, truncated.
 std::int32_t ConsoleRowsAt(double scale);
 
+// Fills the band's rows of `picture` (bandTop down) outside columns first ... end - 1 with the
+// panel's plain colours, the colour band at the top and white below, its rows as tall as the
+// classic rows at `scale`: on a wide screen the console spans the width, its controls in the
+// middle.
+void DrawConsoleBandMargins(const FrameView& picture, std::int32_t bandTop, double scale,
+                            std::int32_t first, std::int32_t end);
+
 // Tints the rows of `picture` above output row `bandTop` as the classic glow tints its nine rows,
 // each classic row `scale` output rows high. Draws nothing while the console is hidden.
 void DrawConsoleGlowAt(const FrameView& picture, std::int32_t bandTop, double scale);

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# End-to-end, for the desktop program on a 1920 x 1080 screen: the picture fills the largest 4:3
-# box, 1440 x 1080 at x 240, black beside it; the console band keeps its colour at scale 1.8; the
-# picture moves; F gives the 800 x 600 window (pixel for pixel) and F again full screen; Esc ends
-# the program with exit code 0.
+# End-to-end, for the desktop program on a 1920 x 1080 screen: the intro page fills the largest
+# 4:3 box, 1440 x 1080 at x 240; the plasma then fills the whole screen at its resolution, with no
+# black beside it, and the open console's band spans the whole width; H gives the classic frame
+# magnified in its box, black beside it, and H again the whole screen; the picture moves; F gives
+# the 800 x 600 window (pixel for pixel) and F again full screen; Esc ends the program with exit
+# code 0.
 #
 #   scripts/x-session --screen 1920x1080x24 bash fill_screen_test.sh CHROMAFLUX_PROGRAM SCREENSHOT_DIR
 set -euo pipefail
@@ -15,6 +17,8 @@ readonly kBox=1440x1080+240+0
 readonly kPlasmaRows=1440x900+240+0  # frame rows 0 ... 499
 readonly kBandRow=936  # frame row 520 (the band's top row) fills screen row 936 alone
 readonly kBandColumns=(258 960 1662)  # frame columns 10, 400 and 790
+readonly kWideBandColumns=(2 120 960 1800 1917)  # the band beyond the box too, at full resolution
+readonly kScreenRows=1920x900+0+0  # the plasma above the open console's glow, edge to edge
 
 [[ "$(xdpyinfo | awk '/dimensions:/ { print $2 }')" == 1920x1080 ]] ||
   cf_fail "run on a 1920x1080 screen: scripts/x-session --screen 1920x1080x24 ..."
@@ -41,12 +45,25 @@ is_intro() {
 
 is_plasma() { cf_awk_true "$(cf_lit_fraction "$1" "$kPlasmaRows") >= 0.2"; }
 
-is_console_open_full_screen() {
+# The classic frame magnified: the band's colour across the box, black beside it.
+is_console_open_in_box() {
   local x
   for x in "${kBandColumns[@]}"; do
     cf_near "$(cf_rgb "$1" "1x1+$x+$kBandRow")" "181 238 81" 6 || return 1
   done
   fills_box "$1"
+}
+
+# At the screen's resolution: the band's colour in its row from edge to edge, and plasma in the
+# screen's outermost columns above it, where the classic box leaves black.
+is_console_open_whole_screen() {
+  local x strip
+  for x in "${kWideBandColumns[@]}"; do
+    cf_near "$(cf_rgb "$1" "1x1+$x+$kBandRow")" "181 238 81" 6 || return 1
+  done
+  for strip in 4x900+0+0 4x900+1916+0; do
+    cf_awk_true "$(cf_lit_fraction "$1" "$strip") > 0.05" || return 1
+  done
 }
 
 # The 800 x 600 window: its client area (xwininfo) that size, and the band exactly 0xB5EE51 in
@@ -66,7 +83,7 @@ is_window() {
 # black may hold it still for a moment).
 first_picture=""
 differs_from_first() {
-  cf_awk_true "$(cf_changed_pixels "$first_picture" "$1" "$kPlasmaRows") > 20000"
+  cf_awk_true "$(cf_changed_pixels "$first_picture" "$1" "$kScreenRows") > 20000"
 }
 animates() {
   first_picture=$1
@@ -78,9 +95,16 @@ cf_wait_for "$kStartSeconds" intro is_intro
 cf_click 960 540
 cf_wait_for 20 plasma is_plasma
 cf_key Tab
-cf_wait_for 20 console-open is_console_open_full_screen
-cf_log "full screen: lit box $(lit_box "$cf_last_shot"), band $(cf_rgb "$cf_last_shot" "1x1+960+$kBandRow")"
+cf_wait_for 20 console-open is_console_open_whole_screen
+cf_log "full screen: lit box $(lit_box "$cf_last_shot"), band $(cf_rgb "$cf_last_shot" "1x1+100+$kBandRow")"
 animates "$cf_last_shot" || cf_fail "the plasma does not animate"
+
+cf_key h
+cf_wait_for 20 classic-box is_console_open_in_box
+cf_log "H: the classic frame in its box, lit box $(lit_box "$cf_last_shot")"
+cf_key h
+cf_wait_for 20 whole-screen-again is_console_open_whole_screen
+cf_log "H again: the whole screen"
 
 window=$(xdotool search --name '^Chromaflux$' | head -n 1)
 cf_key f
@@ -88,7 +112,7 @@ cf_wait_for 20 window is_window
 cf_log "F: an 800x600 window, the frame pixel for pixel"
 
 cf_key f
-cf_wait_for 20 full-screen-again is_console_open_full_screen
+cf_wait_for 20 full-screen-again is_console_open_whole_screen
 animates "$cf_last_shot" || cf_fail "the plasma does not animate after F, F"
 cf_log "F again: full screen"
 
