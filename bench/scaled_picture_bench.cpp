@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "doubles/test_scene.h"
@@ -11,6 +12,7 @@
 #include "plasma/scaled_composition.h"
 #include "plasma/scaled_evaluation.h"
 #include "plasma/scaled_picture.h"
+#include "platform/row_bands.h"
 #include "reference/scaled_reference.h"
 #include "state/app_state.h"
 #include "state/frame_view.h"
@@ -74,6 +76,40 @@ void BM_ComposeFrameScaledPlain(benchmark::State& state) {
   }
 }
 
+// The same on every core, as the programs run them (wall-clock time).
+void BM_EvaluateModelOnEveryCore(benchmark::State& state) {
+  SelectSized(state);
+  for (auto _ : state) {
+    ForRowBands(app.scaledHeight, [](std::int32_t first, std::int32_t end) {
+      EvaluateModelInto(app.ScaledIndex, app.scaledWidth, app.scaledHeight, first, end);
+    });
+    benchmark::ClobberMemory();
+  }
+}
+
+FrameView everyCoreView;  // the frame BM_ComposeFrameOnEveryCore's bands draw into
+
+void BM_ComposeFrameOnEveryCore(benchmark::State& state) {
+  everyCoreView = SelectSized(state);
+  for (auto _ : state) {
+    ForRowBands(everyCoreView.height, [](std::int32_t first, std::int32_t end) {
+      ComposeFrameInto(everyCoreView, app.ScaledIndex, everyCoreView.height, first, end);
+    });
+    benchmark::ClobberMemory();
+  }
+}
+
+// The floor of any composition: a plain copy of the frame's bytes, from a buffer as large.
+void BM_CopyPictureBytes(benchmark::State& state) {
+  const Size size = kSizes[state.range(0)];
+  const std::vector<std::uint32_t> source(static_cast<std::size_t>(size.width) * size.height, 7);
+  std::vector<std::uint32_t> frame(source.size());
+  for (auto _ : state) {
+    std::memcpy(frame.data(), source.data(), source.size() * sizeof(std::uint32_t));
+    benchmark::ClobberMemory();
+  }
+}
+
 // Making the buffers of a size and its drifted terms: once per change of output size.
 void BM_PrepareScaledPicture(benchmark::State& state) {
   SelectSized(state);
@@ -102,4 +138,13 @@ BENCHMARK(BM_EvaluateModelScaledPlain)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ComposeFrameInto)->Apply(EveryModelAtBothSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ComposeFrameScaledPlain)->Apply(EveryModelAtBothSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvaluateModelOnEveryCore)
+    ->Apply(EveryModelAtBothSizes)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ComposeFrameOnEveryCore)
+    ->Apply(EveryModelAtBothSizes)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyPictureBytes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrepareScaledPicture)->Args({0, 0})->Args({0, 1})->Unit(benchmark::kMillisecond);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end, for the desktop program on another program's window (--window-id): it draws the
-# plasma into that window at once and nowhere else, and follows it when it is widened (a 4:3 box
-# in the middle, black beside it); SIGTERM ends it with exit code 0, and so does the window's end. A window id that names no window, given or in XSCREENSAVER_WINDOW, ends it at
+# plasma into that window at once and nowhere else, and follows it when it is widened (the plasma
+# out to the new columns at the window's resolution); SIGTERM ends it with exit code 0, and so does the window's end. A window id that names no window, given or in XSCREENSAVER_WINDOW, ends it at
 # once with exit code 1 and one line on standard error; a usage error with exit code 2; --help
 # and --version exit with 0.
 #
@@ -46,13 +46,12 @@ plasma_in_window() {
     cf_awk_true "$(cf_lit_fraction "$1" 800x60+0+540) == 0"
 }
 
-# The window widened to 720 x 480: the plasma in the 640 x 480 box in its middle, from x 120 to
-# 760, out to the new columns; black in the 40 columns left and right of the box.
+# The window widened to 720 x 480: the plasma in all of it, the 40 columns left and right of its
+# middle 4:3 box too.
 plasma_in_wide_window() {
   cf_awk_true "$(cf_lit_fraction "$1" 640x480+120+60) >= 0.2" &&
-    cf_awk_true "$(cf_lit_fraction "$1" 40x480+720+60) >= 0.2" &&
-    cf_awk_true "$(cf_lit_fraction "$1" 40x480+80+60) == 0" &&
-    cf_awk_true "$(cf_lit_fraction "$1" 40x480+760+60) == 0"
+    cf_awk_true "$(cf_lit_fraction "$1" 40x480+80+60) > 0.05" &&
+    cf_awk_true "$(cf_lit_fraction "$1" 40x480+760+60) > 0.05"
 }
 
 # run_drawing PHASE: starts the program on the window and waits for the plasma in it.
