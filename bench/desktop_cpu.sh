@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The desktop program's own processor use with the visuals running and the console open, in
 # percent of one core over 10 s (utime + stime of /proc/PID/stat), on a private X screen of the
-# given size. Prints one line with the screen, the figure and the machine's load average.
+# given size. Prints one line with the screen, the figure, the resident memory at the end and the
+# machine's load average.
 #
-#   bash bench/desktop_cpu.sh CHROMAFLUX_PROGRAM WxH [SECONDS [PICTURE]]
+#   bash bench/desktop_cpu.sh CHROMAFLUX_PROGRAM WxH [SECONDS [PICTURE [ARG...]]]
 #
-# With PICTURE, the screen as it was measured (console open) is saved there as a PNG.
-# Example: bash bench/desktop_cpu.sh build/linux/chromaflux 1920x1080
+# With PICTURE (or "" for none), the screen as it was measured (console open) is saved there as a
+# PNG. The ARGs go to the program, --classic for one.
+# Example: bash bench/desktop_cpu.sh build/linux/chromaflux 1920x1080 10 "" --classic
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -33,7 +35,7 @@ plasma_shows() {
 drawn() { cf_awk_true "$(cf_lit_fraction "$1" "${screen}+0+0") > 0"; }
 
 shots=$(mktemp -d)
-cf_start "$program" "$shots" >/dev/null
+cf_start "$program" "$shots" "${@:5}" >/dev/null
 trap 'cf_cleanup; rm -rf "$shots"' EXIT
 cf_wait_for 20 intro drawn
 cf_click $((width / 2)) $((height / 2))
@@ -50,6 +52,8 @@ if [[ -n "$picture" ]]; then
 fi
 percent=$(awk -v t=$((after - before)) -v s="$seconds" -v hz="$kTicksPerSecond" \
   'BEGIN { printf "%.1f", 100 * t / hz / s }')
-echo "screen $screen: $percent % of one core over $seconds s (load average $(cut -d' ' -f1-3 /proc/loadavg))"
+resident=$(awk '/^VmRSS:/ { print $2 / 1024 }' "/proc/$cf_program_pid/status")
+echo "screen $screen ${*:5}: $percent % of one core over $seconds s, resident ${resident%.*} MB" \
+  "(load average $(cut -d' ' -f1-3 /proc/loadavg))"
 cf_key Escape
 cf_wait_exit 10 >/dev/null || true
