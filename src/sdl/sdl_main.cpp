@@ -11,10 +11,10 @@
 #include <SDL2/SDL.h>
 
 #include "app/frame_driver.h"
+#include "app/frame_pacing.h"
 #include "app/run.h"
 #include "sdl/command_line.h"
 #include "sdl/foreign_window.h"
-#include "sdl/frame_pacing.h"
 #include "sdl/picture_render.h"
 #include "sdl/sdl_display.h"
 #include "sdl/sdl_keys.h"
@@ -156,8 +156,9 @@ bool RunEventLoop(WindowOwner owner) {
     if (RunIdlePass() != 0) {
       return false;
     }
-    const std::uint64_t waitUs = PacingWaitUs(vsyncOffered, NowUs() - frameStartUs);
-    SDL_Delay(static_cast<Uint32>(waitUs / 1000));
+    const std::uint64_t nowUs = NowUs();
+    const std::uint64_t dueUs = NextFrameDueUs(frameStartUs, nowUs, vsyncOffered);
+    SDL_Delay(static_cast<Uint32>((dueUs - nowUs) / 1000));
     frameStartUs = NowUs();
   }
 }
@@ -186,6 +187,15 @@ std::uint32_t StartSeed() {
   return static_cast<std::uint32_t>(CounterIn(kMillisecondsPerSecond));
 }
 
+// Gives back what a run on SDL took, in the one order: the window, the run's scene, the frame's
+// memory, SDL itself. Each step is harmless where its part was never taken.
+void EndSdlRun() {
+  CloseSdlDisplay();
+  EndRun();
+  ReleaseMemoryFrame();
+  SDL_Quit();
+}
+
 // Draws on another program's window, straight into the visuals, until a stop signal or the
 // window's end: XScreenSaver's display mode. Failures go to standard error only: a screen saver
 // shows no message box.
@@ -197,26 +207,47 @@ int RunOnForeignWindow(const CommandLine& commandLine) {
     return Report(problem.c_str(), "");
   }
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");  // the window is an X window
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    CloseForeignWindow();
-    return Report("no display", SDL_GetError());
-  }
-  PutForeignWindowGuardFirst();
   int result = kExitFailure;
-  if (!OpenSdlDisplayOn(ForeignWindowId())) {
-    Report("cannot draw on the window", SDL_GetError());
-  } else if (!CreateMemoryFrame() || !StartRun(StartSeed(), RunOpening::Visuals)) {
-    Report("not enough memory", "");
-  } else if (RunEventLoop(WindowOwner::Foreign)) {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    Report("no display", SDL_GetError());
+  } else {
+    PutForeignWindowGuardFirst();
+    if (!OpenSdlDisplayOn(ForeignWindowId())) {
+      Report("cannot draw on the window", SDL_GetError());
+    } else if (!CreateMemoryFrame() || !StartRun(StartSeed(), RunOpening::Visuals)) {
+      Report("not enough memory", "");
+    } else if (RunEventLoop(WindowOwner::Foreign)) {
+      result = 0;
+    } else {
+      Report("the display was lost and cannot be made again", "");
+    }
+    EndSdlRun();
+  }
+  CloseForeignWindow();
+  return result;
+}
+
+// Its own full-screen window, from the intro page on, until Esc or the window's closing.
+// Start-up failures show a message box where SDL can.
+int RunOnOwnWindow() {
+  const std::uint32_t seed = StartSeed();
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    return Fail("no display", SDL_GetError());
+  }
+  int result = kExitFailure;
+  if (!DisplayIsVisible()) {
+    Fail("no display", "DISPLAY or WAYLAND_DISPLAY names none that answers");
+  } else if (!OpenSdlDisplay()) {
+    Fail("cannot open the display", SDL_GetError());
+  } else if (!CreateMemoryFrame() || !StartRun(seed, RunOpening::IntroPage)) {
+    CloseSdlDisplay();  // give the desktop back so that the message can be read
+    Fail("not enough memory", "");
+  } else if (RunEventLoop(WindowOwner::Own)) {
     result = 0;
   } else {
     Report("the display was lost and cannot be made again", "");
   }
-  CloseSdlDisplay();
-  EndRun();
-  ReleaseMemoryFrame();
-  SDL_Quit();
-  CloseForeignWindow();
+  EndSdlRun();
   return result;
 }
 
@@ -229,47 +260,19 @@ int main(int argc, char** argv) {
     return answered;
   }
   SetClassicPicture(commandLine.classic);
-  if (commandLine.target == DrawTarget::Pictures) {
-    const std::uint32_t seed = commandLine.render.seed.value_or(StartSeed());
-    if (!commandLine.render.seed.has_value()) {
-      std::fprintf(stderr, "chromaflux: seed %u\n", seed);
+  switch (commandLine.target) {
+    case DrawTarget::Pictures: {
+      const std::uint32_t seed = commandLine.render.seed.value_or(StartSeed());
+      if (!commandLine.render.seed.has_value()) {
+        std::fprintf(stderr, "chromaflux: seed %u\n", seed);
+      }
+      return RenderPictures(commandLine.render, seed);
     }
-    return RenderPictures(commandLine.render, seed);
+    case DrawTarget::ScreenSaver:
+    case DrawTarget::GivenWindow:
+      return RunOnForeignWindow(commandLine);
+    case DrawTarget::OwnWindow:
+      break;
   }
-  if (commandLine.target != DrawTarget::OwnWindow) {
-    return RunOnForeignWindow(commandLine);
-  }
-  const std::uint32_t seed = StartSeed();
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    return Fail("no display", SDL_GetError());
-  }
-  if (!DisplayIsVisible()) {
-    SDL_Quit();
-    return Fail("no display", "DISPLAY or WAYLAND_DISPLAY names none that answers");
-  }
-  if (!OpenSdlDisplay()) {
-    const int result = Fail("cannot open the display", SDL_GetError());
-    CloseSdlDisplay();
-    SDL_Quit();
-    return result;
-  }
-  if (!CreateMemoryFrame() || !StartRun(seed, RunOpening::IntroPage)) {
-    CloseSdlDisplay();  // give the desktop back so that the message can be read
-    const int result = Fail("not enough memory", "");
-    EndRun();
-    ReleaseMemoryFrame();
-    SDL_Quit();
-    return result;
-  }
-
-  const bool ended = RunEventLoop(WindowOwner::Own);
-  CloseSdlDisplay();
-  EndRun();
-  ReleaseMemoryFrame();
-  SDL_Quit();
-  if (!ended) {
-    std::fprintf(stderr, "chromaflux: the display was lost and cannot be made again\n");
-    return kExitFailure;
-  }
-  return 0;
+  return RunOnOwnWindow();
 }

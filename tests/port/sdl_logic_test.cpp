@@ -4,7 +4,6 @@
 #include <tuple>
 
 #include "app/key_commands.h"
-#include "sdl/frame_pacing.h"
 #include "sdl/sdl_keys.h"
 
 namespace {
@@ -48,17 +47,13 @@ TEST(SdlKeys, AltEnterAndFToggleFullScreenButFWithAShortcutModifierDoesNot) {
   EXPECT_EQ(VirtualKeyOf(SDLK_f, KMOD_NONE), 0u) << "F is no command of the program";
 }
 
-TEST(FramePacing, TrustsAVsyncThatWaitedAndOtherwiseKeepsSixtyFramesASecond) {
-  EXPECT_EQ(PacingWaitUs(true, 16600), 0u);  // a 60 Hz refresh
-  EXPECT_EQ(PacingWaitUs(true, 6900), 0u);   // a 144 Hz refresh
-  // A vsync that returned at once (a virtual display) paces like none.
-  EXPECT_EQ(PacingWaitUs(true, 700), kFramePeriodUs - 700);
-  EXPECT_EQ(PacingWaitUs(false, 700), kFramePeriodUs - 700);
-  EXPECT_EQ(PacingWaitUs(false, 6900), kFramePeriodUs - 6900);
-  EXPECT_EQ(PacingWaitUs(false, 0), kFramePeriodUs);
-  // A frame slower than the period does not wait at all.
-  EXPECT_EQ(PacingWaitUs(false, kFramePeriodUs), 0u);
-  EXPECT_EQ(PacingWaitUs(false, 50000), 0u);
+TEST(SdlKeys, HWithoutCtrlAltOrSuperSwitchesThePicture) {
+  EXPECT_TRUE(IsPictureToggle(SDLK_h, KMOD_NONE));
+  EXPECT_TRUE(IsPictureToggle(SDLK_h, KMOD_LSHIFT));
+  EXPECT_FALSE(IsPictureToggle(SDLK_h, KMOD_LCTRL));
+  EXPECT_FALSE(IsPictureToggle(SDLK_h, KMOD_RALT));
+  EXPECT_FALSE(IsPictureToggle(SDLK_g, KMOD_NONE));
+  EXPECT_EQ(VirtualKeyOf(SDLK_h, KMOD_NONE), 0u) << "H is no command of the program";
 }
 
 }  // namespace
