@@ -40,6 +40,9 @@ void DrawScaledPicture() {
       EvaluateModelInto(app.ScaledIndex, app.scaledWidth, app.scaledHeight, first, end);
     });
     app.scaledIndexReady = true;
+    // As SwitchModel does after its evaluation: the model's time, and with it the 600 ms of the
+    // colour ring's fade-in, starts after the work of making the field, however long it took.
+    app.frameTick = GetTicks();
   }
   const double scale = ModelScale(picture.width, picture.height);
   app.scaledConsoleTop = picture.height - ConsoleRowsAt(scale);

@@ -168,6 +168,30 @@ TEST_F(FrameDriver, RunningFrameDrawsAboveTheConsoleTop) {
   EXPECT_EQ(doubles::PixelAt(5, 599), 0x00FFFFFFu);
 }
 
+// A picture of another size: composed whole, the band on the console layer; the frame that makes
+// the model's field takes the tick again afterwards, so that the field's time is not the model's.
+TEST_F(FrameDriver, APictureOfAnotherSizeIsComposedAndItsFieldsTimeIsNotTheModels) {
+  constexpr std::int32_t kWidth = 96;
+  constexpr std::int32_t kHeight = 40;
+  doubles::display.picture.assign(kWidth * kHeight, 0xDEADBEEFu);
+  doubles::display.pictureWidth = kWidth;
+  doubles::display.pictureHeight = kHeight;
+  app.started = 1;
+  SetClock(0, 16);
+  RunFrame();
+  EXPECT_EQ(Count("GetTicks"), 2);
+  EXPECT_EQ(Count("LockFrame"), 2);  // the picture, then the console layer
+  EXPECT_TRUE(std::none_of(doubles::display.picture.begin(), doubles::display.picture.end(),
+                           [](std::uint32_t pixel) { return pixel == 0xDEADBEEFu; }));
+
+  doubles::display.calls.clear();
+  doubles::clockTicks = 32;
+  RunFrame();
+  EXPECT_EQ(Count("GetTicks"), 1);
+  EXPECT_EQ(app.frameMs, 16u);
+  doubles::display.picture.clear();
+}
+
 TEST_F(FrameDriver, FailedLockSkipsThePixelWorkButFinishesTheFrame) {
   app.started = 1;
   doubles::display.lockFails = true;

@@ -51,7 +51,8 @@ void ClearFrame() {
   }
 }
 
-bool LockFrame(FrameLayer) {  // one memory back buffer for both layers
+// One memory back buffer for both layers, unless a picture of its own was given.
+bool LockFrame(FrameLayer layer) {
   display.calls.push_back("LockFrame");
   assert(!display.locked && !display.dcHeld);
   if (display.lockFails) {
@@ -59,6 +60,11 @@ bool LockFrame(FrameLayer) {  // one memory back buffer for both layers
     return false;
   }
   display.locked = true;
+  if (layer == FrameLayer::Picture && !display.picture.empty()) {
+    app.frame = {display.picture.data(), display.pictureWidth, display.pictureWidth,
+                 display.pictureHeight};
+    return true;
+  }
   app.frame = {display.memory.data() + display.guardWords, display.pitchPixels, screenWidth,
                screenHeight};
   return true;

@@ -25,6 +25,9 @@ struct DisplayDouble {
   bool locked = false;                // between LockBackBuffer and UnlockBackBuffer
   bool dcHeld = false;                // between GetBackBufferDc and ReleaseBackBufferDc
   std::vector<std::string> calls;     // every display and clock call, in order
+  std::vector<std::uint32_t> picture;  // a picture of another size than the classic, if not empty
+  std::int32_t pictureWidth = 0;       // its size; the back buffer is then the console layer
+  std::int32_t pictureHeight = 0;
 };
 
 // One text drawn with PutText, with the device-context state it was drawn in.
