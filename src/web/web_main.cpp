@@ -94,7 +94,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void StartChromaflux() {
   if (!CreateMemoryFrame() || !CreateCanvasImage() ||
       !StartRun(StartSeed(), RunOpening::IntroPage)) {
     ReleaseRun();
-    ShowPageMessage("Chromaflux needs about 160 MB of memory, and this page could not get it.");
+    ShowPageMessage("Chromaflux needs about 128 MB of memory, and this page could not get it.");
     return;
   }
   emscripten_request_animation_frame_loop(RunLoopPass, nullptr);
