@@ -2,9 +2,16 @@
 //
 // The page has no exclusive mode to lose; a hidden page (another tab, a minimised window) stands
 // for the display being away, so frames are skipped and the clocks left alone until it shows again.
+//
+// The page says each frame which picture it wants (index.html: the canvas's device pixels in high
+// resolution, within the page's pixel budget, else the classic frame). A size whose memory cannot
+// be had, here or for the core's picture buffers, gives the classic frame until the page asks for
+// another size: the fixed memory (CMakeLists.txt) leaves room for the budget, so that is the
+// exception, and retrying every frame would cost an allocation per frame.
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -15,28 +22,65 @@
 #include "state/app_state.h"
 #include "web/web_display.h"
 
-// Puts `width` x `height` RGBA bytes at `rgba` on the canvas.
+// Puts `width` x `height` RGBA bytes at `rgba` on the canvas, which takes that size.
 EM_JS(void, PutCanvasImage, (const void* rgba, int width, int height),
       { Module.page.putImage(HEAPU8, rgba, width, height); });
+// The picture size the page wants, in pixels.
+EM_JS(void, GetPagePictureSize, (int* width, int* height), {
+  const size = Module.page.pictureSize();
+  HEAP32[width >> 2] = size[0];
+  HEAP32[height >> 2] = size[1];
+});
 
 namespace {
 
-constexpr std::size_t kFramePixels = std::size_t{screenWidth} * screenHeight;
+constexpr std::size_t kClassicPixels = std::size_t{screenWidth} * screenHeight;
 constexpr std::uint32_t kOpaque = 0xFF000000;  // alpha in the top byte of a little-endian RGBA word
 
-// The frame as the canvas takes it: bytes R, G, B, A; null outside a run.
-std::uint32_t* canvasImage = nullptr;
+// What the web display holds during a run.
+struct WebDisplay {
+  std::uint32_t* image = nullptr;  // the frame as the canvas takes it: bytes R, G, B, A; null
+                                   // outside a run
+  std::size_t imagePixels = 0;     // pixels `image` holds: never fewer than the classic frame's
+  std::int32_t refusedWidth = 0;   // the last size whose memory could not be had; 0 for none
+  std::int32_t refusedHeight = 0;
+};
+
+WebDisplay web;
+
+// The canvas image holds at least `pixels` pixels. It only grows, and the new one is made before
+// the old one goes: a refusal keeps an image large enough for the classic frame.
+bool HoldCanvasImage(std::size_t pixels) {
+  if (pixels <= web.imagePixels) {
+    return true;
+  }
+  std::uint32_t* image = new (std::nothrow) std::uint32_t[pixels];
+  if (image == nullptr) {
+    return false;
+  }
+  delete[] web.image;
+  web.image = image;
+  web.imagePixels = pixels;
+  return true;
+}
+
+bool IsClassic(std::int32_t width, std::int32_t height) {
+  return width == screenWidth && height == screenHeight;
+}
 
 }  // namespace
 
 bool CreateCanvasImage() {
-  canvasImage = new (std::nothrow) std::uint32_t[kFramePixels];
-  return canvasImage != nullptr;
+  return HoldCanvasImage(kClassicPixels);
 }
 
 void ReleaseCanvasImage() {
-  delete[] canvasImage;
-  canvasImage = nullptr;
+  delete[] web.image;
+  web = WebDisplay{};
+}
+
+void UseClassicPicture() {
+  SetPictureSize(screenWidth, screenHeight);  // gives the other picture back; cannot fail
 }
 
 // The page has one thread: the picture's rows are done in one band.
@@ -50,18 +94,43 @@ DisplayCheck BeginFrame() {
       visibility.hidden) {
     return DisplayCheck::NotExclusive;
   }
+  int width = screenWidth;
+  int height = screenHeight;
+  GetPagePictureSize(&width, &height);
+  const bool refused = width == web.refusedWidth && height == web.refusedHeight;
+  if (refused || width < 1 || height < 1 || !SetPictureSize(width, height) ||
+      !HoldCanvasImage(static_cast<std::size_t>(width) * static_cast<std::size_t>(height))) {
+    if (!refused) {
+      web.refusedWidth = width;
+      web.refusedHeight = height;
+    }
+    UseClassicPicture();
+  }
   return DisplayCheck::Ready;
 }
 
-// The frame holds 0x00RRGGBB words, pitch screenWidth; the canvas wants bytes R, G, B, A, which
-// WebAssembly's little-endian memory reads as the word 0xAABBGGRR: swap red and blue, set alpha.
-// The compiler turns this loop into 128-bit vector operations.
+// The frame holds 0x00RRGGBB words; the canvas wants bytes R, G, B, A, which WebAssembly's
+// little-endian memory reads as the word 0xAABBGGRR: swap red and blue, set alpha. The compiler
+// turns the inner loop into 128-bit vector operations.
 void FinishFrame() {
-  const std::uint32_t* frame = FramePixels();
-  std::uint32_t* image = canvasImage;
-  for (std::size_t i = 0; i < kFramePixels; ++i) {
-    const std::uint32_t pixel = frame[i];
-    image[i] = kOpaque | (pixel & 0x0000FF00u) | (pixel & 0xFFu) << 16 | (pixel >> 16 & 0xFFu);
+  const FrameView shown = FinishMemoryFrame();
+  // A running frame at another size whose picture buffers the core could not make (it keeps
+  // app.scaledWidth 0 then) showed no plasma: that size is refused like one refused here.
+  if (app.started != 0 && !IsClassic(shown.width, shown.height) &&
+      (app.scaledWidth != shown.width || app.scaledHeight != shown.height)) {
+    web.refusedWidth = shown.width;
+    web.refusedHeight = shown.height;
   }
-  PutCanvasImage(image, screenWidth, screenHeight);
+  assert(static_cast<std::size_t>(shown.width) * static_cast<std::size_t>(shown.height) <=
+         web.imagePixels);
+  std::uint32_t* image = web.image;
+  for (std::int32_t row = 0; row < shown.height; ++row) {
+    const std::uint32_t* frame = shown.pixels + static_cast<std::ptrdiff_t>(row) * shown.pitch;
+    for (std::int32_t col = 0; col < shown.width; ++col) {
+      const std::uint32_t pixel = frame[col];
+      image[col] = kOpaque | (pixel & 0x0000FF00u) | (pixel & 0xFFu) << 16 | (pixel >> 16 & 0xFFu);
+    }
+    image += shown.width;
+  }
+  PutCanvasImage(web.image, shown.width, shown.height);
 }

@@ -43,8 +43,10 @@ void ReleaseRun() {
 }
 
 // Esc: the last picture gives way to a black screen with the restart line, and the run's memory
-// is given back; the page waits for a click.
+// is given back; the page waits for a click. The line is drawn on the classic frame, whatever
+// size the picture had, and the page shows it in the classic 4:3 box.
 void EndRun() {
+  UseClassicPicture();
   ClearFrame();
   OpenFrameText();
   BeginText();
@@ -92,7 +94,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void StartChromaflux() {
   if (!CreateMemoryFrame() || !CreateCanvasImage() ||
       !StartRun(StartSeed(), RunOpening::IntroPage)) {
     ReleaseRun();
-    ShowPageMessage("Chromaflux needs about 64 MB of memory, and this page could not get it.");
+    ShowPageMessage("Chromaflux needs about 128 MB of memory, and this page could not get it.");
     return;
   }
   emscripten_request_animation_frame_loop(RunLoopPass, nullptr);

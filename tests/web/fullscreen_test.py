@@ -1,6 +1,7 @@
-"""The page's size and full screen in headless Chromium on a 1920 x 1080 screen: the canvas shown at
-the largest 4:3 size above the line, in device pixels, over its 800 x 600 backing store; F and a
-double-click switch full screen on and off (Esc leaves it too), the run going on throughout.
+"""The page's size and full screen in headless Chromium on a 1920 x 1080 screen, with the classic
+frame: the canvas shown at the largest 4:3 size above the line, in device pixels, over its
+800 x 600 backing store; F and a double-click switch full screen on and off (Esc leaves it too),
+the run going on throughout.
 
     /usr/bin/python3 tests/web/fullscreen_test.py BUILD_DIR
 """
@@ -39,6 +40,11 @@ class FillTheScreen(page_session.PageTest):
     build_dir = BUILD_DIR
     extra_flags = (SCREEN_FLAG,)
     window = (1920, 1080)
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.address += "?classic"  # high resolution: high_resolution_test.py
 
     def layout(self):
         return self.page.script(LAYOUT)

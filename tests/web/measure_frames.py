@@ -1,9 +1,14 @@
 """Measures the page in headless Chromium: the time of one running frame with the console open
 (one pass of the program's loop inside an animation frame: the pixel work, the text, the RGBA
-conversion and the canvas put), the time from the page's navigation start to its first frame, and
-the size of the .wasm. Prints the figures; asserts nothing about them.
+conversion and the canvas put) and the frames per second reached, in the classic frame and then in
+high resolution at each SIZE; the time from the page's navigation start to its first frame; the
+size of the .wasm. Prints the figures; asserts nothing about them.
 
-    /usr/bin/python3 tests/web/measure_frames.py BUILD_DIR [FRAMES] [LOADS]
+    /usr/bin/python3 tests/web/measure_frames.py BUILD_DIR [FRAMES] [LOADS] [SIZE ...]
+
+A SIZE is the viewport's CSS pixels and the device pixel ratio, WIDTHxHEIGHT@RATIO (by default
+1920x1080@1, the pixel budget itself, and 1920x1080@2, four times the budget's device pixels,
+which the page draws at the budget and the browser scales up).
 """
 
 import os
@@ -17,11 +22,35 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
                                 "lib"))
 from page_session import Page, frame_figures, serve  # noqa: E402
 
+# The passes of the loop so far and the page's clock, read together.
+PASSES_NOW = "return [probe.passes, performance.now()];"
+BACKING = "const c = document.getElementById('chromaflux'); return [c.width, c.height];"
+
+
+def measure(page, frames):
+    """Times the next `frames` passes of the loop; prints and returns their figures."""
+    page.script("probe.passMs.length = 0; probe.putMs.length = 0;")
+    passes, start = page.script(PASSES_NOW)
+    page.wait_for(lambda: len(page.probe()["passMs"]) >= frames, timeout=frames / 5, step=0.5,
+                  what=f"{frames} frames")
+    passes_end, end = page.script(PASSES_NOW)
+    probe = page.probe()
+    figures = frame_figures(probe["passMs"][:frames])
+    width, height = page.script(BACKING)
+    print(f"  {width} x {height} drawn, {figures['frames']} frames: median "
+          f"{figures['median_ms']:.2f} ms, p99 {figures['p99_ms']:.2f} ms, max "
+          f"{figures['max_ms']:.2f} ms; the canvas put: median "
+          f"{statistics.median(probe['putMs'][:frames]):.2f} ms; "
+          f"{(passes_end - passes) * 1000 / (end - start):.1f} frames per second")
+    return figures
+
 
 def main():
     build_dir = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/web")
     frames = int(sys.argv[2]) if len(sys.argv) > 2 else 400
     loads = int(sys.argv[3]) if len(sys.argv) > 3 else 5
+    sizes = sys.argv[4:] or ["1920x1080@1", "1920x1080@2"]
+    print(f"load average {os.getloadavg()[0]:.2f} at the start")
     with serve(build_dir) as address:
         first_frames = []
         for _ in range(loads):
@@ -30,27 +59,32 @@ def main():
             first_frames.append(page.probe()["firstPutMs"])
             page.close()
 
-        page = Page(address)
+        # The console opens in the classic frame, where its band's row is known, and stays open.
+        page = Page(address + "?classic")
         try:
             page.wait_for_frames(2)
             page.click()
             page.keys(Keys.TAB)
             page.wait_for(lambda: page.pixels(0, 520, 800, 1) == [0xB5EE51] * 800, what="console")
-            page.script("probe.passMs.length = 0; probe.putMs.length = 0;")
-            page.wait_for(lambda: len(page.probe()["passMs"]) >= frames, timeout=frames / 5,
-                          step=0.5, what=f"{frames} frames")
-            probe = page.probe()
-            times = probe["passMs"][:frames]
-            puts = probe["putMs"][:frames]
+            print("running frame with the console open, classic frame:")
+            measure(page, frames)
+            page.keys("h")
+            for size in sizes:
+                css, ratio = size.split("@")
+                width, height = (int(side) for side in css.split("x"))
+                page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                    "width": width, "height": height, "deviceScaleFactor": float(ratio),
+                    "mobile": False})
+                page.wait_for(lambda: page.script("return innerWidth;") == width, what=size)
+                page.wait_for_frames(10)
+                print(f"high resolution, viewport {width} x {height} CSS pixels at device pixel "
+                      f"ratio {ratio}:")
+                measure(page, frames)
         finally:
             page.close()
 
-    figures = frame_figures(times)
     wasm = os.path.getsize(os.path.join(build_dir, "chromaflux.wasm"))
-    print(f"running frame with the console open, {figures['frames']} frames: "
-          f"median {figures['median_ms']:.2f} ms, p99 {figures['p99_ms']:.2f} ms, "
-          f"max {figures['max_ms']:.2f} ms; of which the canvas put: median "
-          f"{statistics.median(puts):.2f} ms")
+    print(f"load average {os.getloadavg()[0]:.2f} at the end")
     print(f"navigation start to first frame, {loads} loads: median "
           f"{statistics.median(first_frames):.0f} ms "
           f"(min {min(first_frames):.0f}, max {max(first_frames):.0f})")
