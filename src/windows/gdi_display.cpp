@@ -1,74 +1,82 @@
-// The GDI presenter. One StretchDIBits per frame, of the 800 x 600 memory frame (0x00RRGGBB rows,
-// top row first) into the box. The results of GetDC and StretchDIBits are ignored on purpose: a
-// failure costs one frame's picture, and a window that is gone says so in the next BeginFrame.
+// The GDI presenter. One StretchDIBits per frame of the memory frame's view (0x00RRGGBB rows, top
+// row first): at the area's size it copies pixel for pixel, which Wine does as a plain copy. The
+// results of GetDC, SetPictureSize and StretchDIBits are ignored on purpose: a failure costs one
+// frame's picture (or, for the size, shows the classic frame), and a window that is gone says so
+// in the next BeginFrame.
 #include "windows/gdi_display.h"
 
 #include "platform/display.h"
 #include "software/memory_frame.h"
-#include "state/app_state.h"
+#include "windows/frame_box.h"
 
 namespace {
 
 constexpr WORD kBitsPerPixel = 32;
 
-// The presenter's own state: where the frame goes.
+// The presenter's own state: where the picture goes.
 struct GdiDisplay {
   HWND window = nullptr;  // the window presented into; null when closed
-  RECT box{};             // where the frame goes, in the window's client coordinates
+  RECT area{};            // the picture's place and size, in the window's client coordinates
 };
 
 GdiDisplay display;
 
-// The memory frame's layout; a negative height marks rows top first.
-BITMAPINFO FrameFormat() {
+LONG AreaWidth() {
+  return display.area.right - display.area.left;
+}
+
+LONG AreaHeight() {
+  return display.area.bottom - display.area.top;
+}
+
+// The view's layout: rows `pitch` pixels apart; a negative height marks rows top first.
+BITMAPINFO ViewFormat(const FrameView& view) {
   BITMAPINFO format{};
   format.bmiHeader.biSize = sizeof(format.bmiHeader);
-  format.bmiHeader.biWidth = screenWidth;
-  format.bmiHeader.biHeight = -screenHeight;
+  format.bmiHeader.biWidth = view.pitch;
+  format.bmiHeader.biHeight = -view.height;
   format.bmiHeader.biPlanes = 1;
   format.bmiHeader.biBitCount = kBitsPerPixel;
   format.bmiHeader.biCompression = BI_RGB;
   return format;
 }
 
-const BITMAPINFO kFrameFormat = FrameFormat();
-
-// A picture smaller than the frame (the preview) is averaged (HALFTONE): copying every fifth
-// pixel would break the plasma's gradients into noise. A larger one is stretched by copying
-// pixels (COLORONCOLOR), which a smooth picture hides well: averaging costs too much at screen
-// sizes, 25 ms a frame for 1440 x 1080 under Wine against 3.5 ms (docs/screensaver-windows.md).
-bool Shrinks(const RECT& box) {
-  return box.right - box.left < screenWidth || box.bottom - box.top < screenHeight;
+// The area itself for a picture of its size. The only other size a view can have is the classic
+// frame's, where the memory for the area's size could not be had: the largest 4:3 box of the
+// area, its pixels copied (COLORONCOLOR) rather than averaged, which costs too much at screen
+// sizes (docs/screensaver-windows.md).
+RECT ViewBox(const FrameView& view) {
+  if (view.width == AreaWidth() && view.height == AreaHeight()) {
+    return display.area;
+  }
+  RECT box = FitFrameBox(AreaWidth(), AreaHeight());
+  OffsetRect(&box, display.area.left, display.area.top);
+  return box;
 }
 
-void StretchFrame(HDC dc) {
-  const std::uint32_t* pixels = FramePixels();
-  if (pixels == nullptr) {
+void ShowView(HDC dc, const FrameView& view) {
+  if (view.pixels == nullptr) {
     return;
   }
-  // HALFTONE needs the brush origin set after the mode, as StretchBlt's documentation asks.
-  if (Shrinks(display.box)) {
-    SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-  } else {
-    SetStretchBltMode(dc, COLORONCOLOR);
-  }
-  const RECT& box = display.box;
-  StretchDIBits(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, 0,
-                screenWidth, screenHeight, pixels, &kFrameFormat, DIB_RGB_COLORS, SRCCOPY);
+  const RECT box = ViewBox(view);
+  const BITMAPINFO format = ViewFormat(view);
+  SetStretchBltMode(dc, COLORONCOLOR);
+  StretchDIBits(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, 0, view.width,
+                view.height, view.pixels, &format, DIB_RGB_COLORS, SRCCOPY);
 }
 
 }  // namespace
 
-void OpenGdiDisplay(HWND window, const RECT& box) {
+void OpenGdiDisplay(HWND window, const RECT& area) {
   display.window = window;
-  display.box = box;
+  display.area = area;
 }
 
+// Between frames the picture holds the latest finished frame.
 void PaintGdiDisplay() {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(display.window, &paint);
-  StretchFrame(dc);
+  ShowView(dc, PictureView());
   EndPaint(display.window, &paint);
 }
 
@@ -77,7 +85,7 @@ void CloseGdiDisplay() {
 }
 
 // A hidden or minimised window skips frames with the clocks untouched, like a display that
-// another program holds.
+// another program holds. The picture's size is set each frame; it changes only with the area.
 DisplayCheck BeginFrame() {
   if (display.window == nullptr || IsWindow(display.window) == FALSE) {
     return DisplayCheck::Failed;
@@ -85,11 +93,15 @@ DisplayCheck BeginFrame() {
   if (IsWindowVisible(display.window) == FALSE || IsIconic(display.window) != FALSE) {
     return DisplayCheck::NotExclusive;
   }
+  if (AreaWidth() >= 1 && AreaHeight() >= 1) {
+    SetPictureSize(AreaWidth(), AreaHeight());
+  }
   return DisplayCheck::Ready;
 }
 
 void FinishFrame() {
+  const FrameView shown = FinishMemoryFrame();
   HDC dc = GetDC(display.window);
-  StretchFrame(dc);
+  ShowView(dc, shown);
   ReleaseDC(display.window, dc);
 }

@@ -1,6 +1,5 @@
 #include "windows/saver_preview.h"
 
-#include "windows/frame_box.h"
 #include "windows/gdi_display.h"
 #include "windows/saver_visuals.h"
 
@@ -47,7 +46,7 @@ int RunPreview(HINSTANCE instance, HWND parent) {
   if (child == nullptr) {
     return 0;
   }
-  OpenGdiDisplay(child, FitFrameBox(client.right, client.bottom));
+  OpenGdiDisplay(child, client);
   const bool ran = RunSaverVisuals();
   CloseGdiDisplay();
   return ran ? 0 : kExitNoMemory;

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 // Covers the client area of `parent` with a child window that takes no input, and shows the
-// visuals scaled into it at 4:3 on black until the child is destroyed (with its parent). A
+// visuals over all of it at its size until the child is destroyed (with its parent). A
 // `parent` that names no window ends it at once. Returns the exit code: 0, or 1 when the memory
 // cannot be had (nothing is shown: a message box has no place in a settings dialog's preview).
 int RunPreview(HINSTANCE instance, HWND parent);

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 
-#include "windows/frame_box.h"
 #include "windows/gdi_display.h"
 #include "windows/saver_visuals.h"
 
@@ -100,10 +99,11 @@ RECT VirtualScreen() {
 
 }  // namespace
 
-RECT PictureBoxOnVirtualScreen(const RECT& virtualScreen, LONG primaryWidth, LONG primaryHeight) {
-  RECT box = FitFrameBox(primaryWidth, primaryHeight);
-  OffsetRect(&box, -virtualScreen.left, -virtualScreen.top);
-  return box;
+RECT PrimaryMonitorOnVirtualScreen(const RECT& virtualScreen, LONG primaryWidth,
+                                   LONG primaryHeight) {
+  RECT primary{0, 0, primaryWidth, primaryHeight};
+  OffsetRect(&primary, -virtualScreen.left, -virtualScreen.top);
+  return primary;
 }
 
 int RunScreenSaver(HINSTANCE instance) {
@@ -116,8 +116,8 @@ int RunScreenSaver(HINSTANCE instance) {
   if (window == nullptr) {
     return kExitFailure;
   }
-  OpenGdiDisplay(window, PictureBoxOnVirtualScreen(screen, GetSystemMetrics(SM_CXSCREEN),
-                                                   GetSystemMetrics(SM_CYSCREEN)));
+  OpenGdiDisplay(window, PrimaryMonitorOnVirtualScreen(screen, GetSystemMetrics(SM_CXSCREEN),
+                                                       GetSystemMetrics(SM_CYSCREEN)));
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   ShowCursor(FALSE);

@@ -9,17 +9,16 @@
 #include <cstdint>
 #include <vector>
 
+#include "software/memory_frame.h"
 #include "windows/saver_preview.h"
 
 namespace {
 
-// Wider than 4:3, so that the picture (266 or 267 x 200, centred) leaves black columns at both
-// sides: columns 0 ... 19 and 300 ... 319 are outside it, 40 ... 279 inside.
+// Wider than 4:3: the picture takes the window's own shape and size.
 constexpr int kWidth = 320;
 constexpr int kHeight = 200;
-constexpr int kOutside = 20;
-constexpr int kInsideLeft = 40;
 constexpr std::uint32_t kLitLevel = 32;  // a channel above this is lit, as the screenshots judge
+constexpr std::uint32_t kColourBits = 0x00FFFFFF;  // a read-back may set the top byte
 constexpr double kPlasmaLitShare = 0.2;
 constexpr int kMovesWanted = 2;  // pictures that differ from the one before: the preview animates
 constexpr DWORD kDeadlineMs = 60000;  // the 48 MB of geometry tables first, on a busy machine
@@ -30,9 +29,9 @@ struct PreviewSeen {
   int children = 0;
   RECT childRect{};   // screen coordinates
   RECT clientRect{};  // the parent's client area in screen coordinates
-  double litShareInside = 0;
-  std::uint32_t brightestOutside = 0;
+  double litShare = 0;
   int moves = 0;
+  bool showsThePicture = false;  // the child holds the memory frame's picture, pixel for pixel
   std::vector<std::uint32_t> previous;
 };
 
@@ -64,20 +63,28 @@ std::vector<std::uint32_t> ReadClient(HWND window) {
   return pixels;
 }
 
-void Judge(const std::vector<std::uint32_t>& pixels) {
-  int lit = 0;
-  seen.brightestOutside = 0;
-  for (int i = 0; i < kWidth * kHeight; ++i) {
-    const std::uint32_t p = pixels[i];
-    const std::uint32_t brightest = std::max({p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF});
-    const int x = i % kWidth;
-    if (x < kOutside || x >= kWidth - kOutside) {
-      seen.brightestOutside = std::max(seen.brightestOutside, brightest);
-    } else if (x >= kInsideLeft && x < kWidth - kInsideLeft && brightest > kLitLevel) {
-      ++lit;
+double LitShare(const std::vector<std::uint32_t>& pixels) {
+  const auto lit = std::count_if(pixels.begin(), pixels.end(), [](std::uint32_t p) {
+    return std::max({p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF}) > kLitLevel;
+  });
+  return static_cast<double>(lit) / static_cast<double>(pixels.size());
+}
+
+// Between frames the picture holds the frame last shown: the child must show exactly it, at
+// the child's size.
+bool ShowsThePicture(const std::vector<std::uint32_t>& pixels) {
+  const FrameView picture = PictureView();
+  if (picture.pixels == nullptr || picture.width != kWidth || picture.height != kHeight) {
+    return false;
+  }
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      if ((pixels[y * kWidth + x] & kColourBits) != picture.pixels[y * picture.pitch + x]) {
+        return false;
+      }
     }
   }
-  seen.litShareInside = static_cast<double>(lit) / ((kWidth - 2 * kInsideLeft) * kHeight);
+  return true;
 }
 
 // Runs inside the preview's message loop: looks at the preview until it animates the plasma (or
@@ -90,11 +97,12 @@ void CALLBACK CheckPreview(HWND parent, UINT, UINT_PTR timer, DWORD now) {
   MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&seen.clientRect), 2);
   if (child != nullptr) {
     std::vector<std::uint32_t> pixels = ReadClient(child);
-    Judge(pixels);
+    seen.litShare = LitShare(pixels);
+    seen.showsThePicture = ShowsThePicture(pixels);
     seen.moves += !seen.previous.empty() && pixels != seen.previous ? 1 : 0;
     seen.previous = std::move(pixels);
   }
-  if ((seen.litShareInside >= kPlasmaLitShare && seen.moves >= kMovesWanted) ||
+  if ((seen.litShare >= kPlasmaLitShare && seen.moves >= kMovesWanted && seen.showsThePicture) ||
       now - seen.startTick > kDeadlineMs) {
     KillTimer(parent, timer);
     DestroyWindow(parent);
@@ -112,7 +120,7 @@ HWND CreateParent() {
                          100, kWidth, kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
-TEST(SaverPreview, DrawsThePlasmaInAChildCoveringTheClientAreaUntilTheParentGoes) {
+TEST(SaverPreview, FillsAChildOverTheClientAreaAtItsSizeUntilTheParentGoes) {
   HWND parent = CreateParent();
   ASSERT_NE(parent, nullptr);
   seen = PreviewSeen{};
@@ -123,9 +131,9 @@ TEST(SaverPreview, DrawsThePlasmaInAChildCoveringTheClientAreaUntilTheParentGoes
   EXPECT_FALSE(IsWindow(parent));
   ASSERT_EQ(seen.children, 1);
   EXPECT_TRUE(EqualRect(&seen.childRect, &seen.clientRect));
-  EXPECT_GE(seen.litShareInside, kPlasmaLitShare);
+  EXPECT_GE(seen.litShare, kPlasmaLitShare);
   EXPECT_GE(seen.moves, kMovesWanted);
-  EXPECT_EQ(seen.brightestOutside, 0u) << "the sides of a wide window stay black";
+  EXPECT_TRUE(seen.showsThePicture) << "the picture, at the child's size, fills it";
 }
 
 TEST(SaverPreview, EndsAtOnceWithoutAWindow) {
