@@ -30,7 +30,7 @@ def serve_forever(build_dir, port):
 def tour(build_dir, screenshot_dir):
     os.makedirs(screenshot_dir, exist_ok=True)
     with serve(build_dir) as address:
-        page = Page(address)
+        page = Page(address + "?classic")  # the three pictures of the classic frame
 
         def shot(name):
             page.canvas.screenshot(os.path.join(screenshot_dir, name))
