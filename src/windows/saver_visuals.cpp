@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "app/frame_driver.h"
+#include "app/frame_pacing.h"
 #include "app/run.h"
 #include "software/memory_frame.h"
 
@@ -14,8 +15,6 @@ namespace {
 
 constexpr std::int64_t kMicrosecondsPerSecond = 1000000;
 constexpr std::int64_t kMicrosecondsPerMillisecond = 1000;
-constexpr std::int64_t kFramesPerSecond = 60;
-constexpr std::int64_t kFramePeriodUs = kMicrosecondsPerSecond / kFramesPerSecond;
 // Without it Windows ends a timed wait on its 15.6 ms tick: 1/60 s would last 31 ms.
 constexpr UINT kTimerResolutionMs = 1;
 
@@ -53,6 +52,7 @@ void RestUntil(std::int64_t dueUs) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, restMs, QS_ALLINPUT);
 }
 
+// GDI presents at once: the pacer keeps 60 frames a second, and messages are taken meanwhile.
 void RunPacedLoop() {
   std::int64_t nextFrameUs = NowUs();
   while (HandleWaitingMessages()) {
@@ -61,8 +61,8 @@ void RunPacedLoop() {
       if (RunIdlePass() != 0) {
         return;
       }
-      // A late frame moves the schedule instead of bringing a burst of frames to catch up.
-      nextFrameUs = nextFrameUs + kFramePeriodUs < nowUs ? nowUs : nextFrameUs + kFramePeriodUs;
+      nextFrameUs = static_cast<std::int64_t>(NextFrameDueUs(
+          static_cast<std::uint64_t>(nextFrameUs), static_cast<std::uint64_t>(nowUs), false));
     }
     RestUntil(nextFrameUs);
   }
