@@ -112,7 +112,8 @@ return out;
 
 # A digest of the whole canvas (FNV-1a over the pixels' bytes): equal digests, equal pictures.
 CANVAS_DIGEST = """
-const data = document.getElementById('chromaflux').getContext('2d').getImageData(0, 0, 800, 600).data;
+const canvas = document.getElementById('chromaflux');
+const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
 let hash = 2166136261;
 for (let i = 0; i < data.length; i++) hash = Math.imul(hash ^ data[i], 16777619);
 return hash >>> 0;

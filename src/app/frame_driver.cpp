@@ -1,5 +1,6 @@
 #include "app/frame_driver.h"
 
+#include "app/frame_pacing.h"
 #include "plasma/frame_composition.h"
 #include "plasma/model_selection.h"
 #include "plasma/model_space.h"
@@ -133,4 +134,10 @@ std::int32_t RunIdlePass() {
   const std::int32_t result = RunFrame();
   AdvanceConsoleSlide();
   return result;
+}
+
+LoopPass RunLoopPass() {
+  const std::uint64_t startUs = GetMicroseconds();
+  const bool goOn = RunIdlePass() == 0;
+  return {goOn, NextFrameDueUs(startUs, GetMicroseconds(), DisplayPacesFrames())};
 }

@@ -18,3 +18,11 @@ void SwitchModel(std::int32_t requested);
 // What the message loop does whenever no message waits: one frame, then one console slide step
 // (whatever the frame answered). Returns RunFrame's result.
 std::int32_t RunIdlePass();
+
+// One pass of a port's loop that rests between frames: the idle pass, and when the next one is
+// due on GetMicroseconds' clock (the one pacer, app/frame_pacing.h).
+struct LoopPass {
+  bool goOn;            // false: the display is lost for good, end the loop
+  std::uint64_t dueUs;  // rest until then, taking input meanwhile
+};
+LoopPass RunLoopPass();

@@ -5,3 +5,6 @@
 
 // Milliseconds since the system started; wraps at 2^32, so take differences modulo 2^32.
 std::uint32_t GetTicks();
+
+// Microseconds on a steady clock of the platform's, for pacing the loop; only differences count.
+std::uint64_t GetMicroseconds();

@@ -48,3 +48,7 @@ void CloseFrameText();
 
 // Shows the finished frame.
 void FinishFrame();
+
+// Whether FinishFrame waits for the display's refresh where it can (a vsync the renderer offers):
+// then a frame that took a refresh's time has been paced already (app/frame_pacing.h).
+bool DisplayPacesFrames();

@@ -21,3 +21,12 @@ void SetVirtualClock(std::uint32_t tick) {
 std::uint32_t GetTicks() {
   return virtualTick.value_or(static_cast<std::uint32_t>(SDL_GetTicks64()));
 }
+
+// The performance counter, split so that no product can overflow.
+std::uint64_t GetMicroseconds() {
+  constexpr std::uint64_t kMicrosecondsPerSecond = 1000000;
+  const std::uint64_t counter = SDL_GetPerformanceCounter();
+  const std::uint64_t frequency = SDL_GetPerformanceFrequency();
+  return counter / frequency * kMicrosecondsPerSecond +
+         counter % frequency * kMicrosecondsPerSecond / frequency;
+}

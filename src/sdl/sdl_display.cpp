@@ -206,9 +206,10 @@ void ToggleFullscreen() {
   }
 }
 
-// SDL's software renderer reports vsync but presents by copying into the window's framebuffer at
-// once (1.3 ms for 1920 x 1080 under Xvfb): the loop must pace itself there.
-bool VsyncOffered() {
+// The renderer offers to present in step with the display's refresh. SDL's software renderer
+// reports vsync but presents by copying into the window's framebuffer at once (1.3 ms for
+// 1920 x 1080 under Xvfb): the loop must pace itself there.
+bool DisplayPacesFrames() {
   SDL_RendererInfo info{};
   return SDL_GetRendererInfo(sdl.renderer, &info) == 0 &&
          (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 && (info.flags & SDL_RENDERER_SOFTWARE) == 0;

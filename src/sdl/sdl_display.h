@@ -33,9 +33,6 @@ void ReportRendererReset();
 // Switches between full screen and an 800 x 600 window in the middle of the desktop.
 void ToggleFullscreen();
 
-// Whether the renderer offers to present in step with the display's refresh.
-bool VsyncOffered();
-
 // How the picture is drawn from the next frame on: the classic frame (true) or at the window's
 // resolution (false, the default).
 void SetClassicPicture(bool classic);

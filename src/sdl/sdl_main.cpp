@@ -11,8 +11,8 @@
 #include <SDL2/SDL.h>
 
 #include "app/frame_driver.h"
-#include "app/frame_pacing.h"
 #include "app/run.h"
+#include "platform/clock.h"
 #include "sdl/command_line.h"
 #include "sdl/foreign_window.h"
 #include "sdl/picture_render.h"
@@ -28,7 +28,7 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 constexpr std::uint64_t kMillisecondsPerSecond = 1000;
-constexpr std::uint64_t kMicrosecondsPerSecond = 1000000;
+constexpr std::uint64_t kMicrosecondsPerMillisecond = 1000;
 
 // Whether SDL found a display someone can see. With none, SDL falls back to drivers that draw
 // nowhere ("offscreen", "dummy"); a visual toy running there unseen has failed to start, unless
@@ -61,10 +61,6 @@ std::uint64_t CounterIn(std::uint64_t unitsPerSecond) {
   const std::uint64_t counter = SDL_GetPerformanceCounter();
   const std::uint64_t frequency = SDL_GetPerformanceFrequency();
   return counter / frequency * unitsPerSecond + counter % frequency * unitsPerSecond / frequency;
-}
-
-std::uint64_t NowUs() {
-  return CounterIn(kMicrosecondsPerSecond);
 }
 
 enum class EventResult { Continue, Quit };
@@ -114,7 +110,7 @@ EventResult HandleEvent(const SDL_Event& event, WindowOwner owner) {
   }
 }
 
-enum class LoopStep { GoOn, Reopened, End, DisplayLost };
+enum class LoopStep { GoOn, End, DisplayLost };
 
 // A stop signal or the foreign window's end ends the run. SDL reads a foreign window's size only
 // when it takes the window, so after a resize the display is opened on the window again.
@@ -127,7 +123,7 @@ LoopStep FollowForeignWindow() {
       return LoopStep::End;
     case ForeignWindowNews::Resized:
       CloseSdlDisplay();
-      return OpenSdlDisplayOn(ForeignWindowId()) ? LoopStep::Reopened : LoopStep::DisplayLost;
+      return OpenSdlDisplayOn(ForeignWindowId()) ? LoopStep::GoOn : LoopStep::DisplayLost;
     case ForeignWindowNews::Unchanged:
       break;
   }
@@ -137,8 +133,6 @@ LoopStep FollowForeignWindow() {
 // Runs until Esc, the window's closing, a stop signal or the foreign window's end (true), or a
 // display lost for good (false).
 bool RunEventLoop(WindowOwner owner) {
-  bool vsyncOffered = VsyncOffered();
-  std::uint64_t frameStartUs = NowUs();
   for (;;) {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
@@ -150,16 +144,14 @@ bool RunEventLoop(WindowOwner owner) {
     if (step == LoopStep::End || step == LoopStep::DisplayLost) {
       return step == LoopStep::End;
     }
-    if (step == LoopStep::Reopened) {
-      vsyncOffered = VsyncOffered();
-    }
-    if (RunIdlePass() != 0) {
+    const LoopPass pass = RunLoopPass();
+    if (!pass.goOn) {
       return false;
     }
-    const std::uint64_t nowUs = NowUs();
-    const std::uint64_t dueUs = NextFrameDueUs(frameStartUs, nowUs, vsyncOffered);
-    SDL_Delay(static_cast<Uint32>((dueUs - nowUs) / 1000));
-    frameStartUs = NowUs();
+    const std::uint64_t nowUs = GetMicroseconds();
+    if (pass.dueUs > nowUs) {
+      SDL_Delay(static_cast<Uint32>((pass.dueUs - nowUs) / kMicrosecondsPerMillisecond));
+    }
   }
 }
 

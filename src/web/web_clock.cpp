@@ -10,3 +10,8 @@
 std::uint32_t GetTicks() {
   return static_cast<std::uint32_t>(static_cast<std::uint64_t>(emscripten_get_now()));
 }
+
+std::uint64_t GetMicroseconds() {
+  constexpr double kMicrosecondsPerMillisecond = 1000.0;
+  return static_cast<std::uint64_t>(emscripten_get_now() * kMicrosecondsPerMillisecond);
+}

@@ -88,6 +88,11 @@ void ForRowBands(std::int32_t rows, RowWork work) {
   work(0, rows);
 }
 
+// The browser's animation frames pace the page; it never rests of its own accord.
+bool DisplayPacesFrames() {
+  return true;
+}
+
 DisplayCheck BeginFrame() {
   EmscriptenVisibilityChangeEvent visibility;
   if (emscripten_get_visibility_status(&visibility) == EMSCRIPTEN_RESULT_SUCCESS &&

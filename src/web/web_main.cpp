@@ -61,7 +61,7 @@ void EndRun() {
 }
 
 // One pass of the loop, once per animation frame; false stops the loop.
-EM_BOOL RunLoopPass(double, void*) {
+EM_BOOL RunAnimationFrame(double, void*) {
   bool quit = false;
   for (int input = TakePageInput(); input != kNoInput; input = TakePageInput()) {
     if (input == kLeftClick) {
@@ -71,7 +71,8 @@ EM_BOOL RunLoopPass(double, void*) {
     }
   }
   // The page never loses its display for good, but a failed frame ends the run all the same.
-  if (quit || RunIdlePass() != 0) {
+  // The browser's next animation frame is the next pass: the pass's due time is not needed.
+  if (quit || !RunLoopPass().goOn) {
     EndRun();
     return EM_FALSE;
   }
@@ -97,7 +98,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void StartChromaflux() {
     ShowPageMessage("Chromaflux needs about 128 MB of memory, and this page could not get it.");
     return;
   }
-  emscripten_request_animation_frame_loop(RunLoopPass, nullptr);
+  emscripten_request_animation_frame_loop(RunAnimationFrame, nullptr);
 }
 
 int main() {

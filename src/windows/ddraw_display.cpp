@@ -231,3 +231,8 @@ void CloseFrameText() {
 void FinishFrame() {
   FlipPage();
 }
+
+// The flip is retried until the display takes it, at its vertical blank.
+bool DisplayPacesFrames() {
+  return true;
+}

@@ -99,6 +99,11 @@ DisplayCheck BeginFrame() {
   return DisplayCheck::Ready;
 }
 
+// StretchDIBits puts the frame on the window at once.
+bool DisplayPacesFrames() {
+  return false;
+}
+
 void FinishFrame() {
   const FrameView shown = FinishMemoryFrame();
   HDC dc = GetDC(display.window);

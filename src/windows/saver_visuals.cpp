@@ -7,26 +7,15 @@
 #include <cstdint>
 
 #include "app/frame_driver.h"
-#include "app/frame_pacing.h"
 #include "app/run.h"
+#include "platform/clock.h"
 #include "software/memory_frame.h"
 
 namespace {
 
-constexpr std::int64_t kMicrosecondsPerSecond = 1000000;
-constexpr std::int64_t kMicrosecondsPerMillisecond = 1000;
+constexpr std::uint64_t kMicrosecondsPerMillisecond = 1000;
 // Without it Windows ends a timed wait on its 15.6 ms tick: 1/60 s would last 31 ms.
 constexpr UINT kTimerResolutionMs = 1;
-
-// The performance counter in microseconds, split so that no product can overflow.
-std::int64_t NowUs() {
-  LARGE_INTEGER counter{};
-  LARGE_INTEGER frequency{};
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return counter.QuadPart / frequency.QuadPart * kMicrosecondsPerSecond +
-         counter.QuadPart % frequency.QuadPart * kMicrosecondsPerSecond / frequency.QuadPart;
-}
 
 // Handles every waiting message. False once WM_QUIT came.
 bool HandleWaitingMessages() {
@@ -42,29 +31,29 @@ bool HandleWaitingMessages() {
 
 // Sleeps until a message arrives or `dueUs` has come, rounded up to the next millisecond so
 // that the loop never wakes early and spins.
-void RestUntil(std::int64_t dueUs) {
-  const std::int64_t restUs = dueUs - NowUs();
-  if (restUs <= 0) {
+void RestUntil(std::uint64_t dueUs) {
+  const std::uint64_t nowUs = GetMicroseconds();
+  if (dueUs <= nowUs) {
     return;
   }
+  const std::uint64_t restUs = dueUs - nowUs;
   const auto restMs =
       static_cast<DWORD>((restUs + kMicrosecondsPerMillisecond - 1) / kMicrosecondsPerMillisecond);
   MsgWaitForMultipleObjects(0, nullptr, FALSE, restMs, QS_ALLINPUT);
 }
 
-// GDI presents at once: the pacer keeps 60 frames a second, and messages are taken meanwhile.
+// Messages are taken while the loop rests until the next pass is due.
 void RunPacedLoop() {
-  std::int64_t nextFrameUs = NowUs();
+  std::uint64_t dueUs = GetMicroseconds();
   while (HandleWaitingMessages()) {
-    const std::int64_t nowUs = NowUs();
-    if (nowUs >= nextFrameUs) {
-      if (RunIdlePass() != 0) {
+    if (GetMicroseconds() >= dueUs) {
+      const LoopPass pass = RunLoopPass();
+      if (!pass.goOn) {
         return;
       }
-      nextFrameUs = static_cast<std::int64_t>(NextFrameDueUs(
-          static_cast<std::uint64_t>(nextFrameUs), static_cast<std::uint64_t>(nowUs), false));
+      dueUs = pass.dueUs;
     }
-    RestUntil(nextFrameUs);
+    RestUntil(dueUs);
   }
 }
 

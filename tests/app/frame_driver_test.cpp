@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/frame_pacing.h"
 #include "doubles/doubles.h"
 #include "doubles/test_scene.h"
 #include "state/app_state.h"
@@ -51,6 +52,16 @@ TEST_F(FrameDriver, FailedEndsTheLoopAfterOneMoreSlideStep) {
   EXPECT_EQ(RunIdlePass(), 1);
   EXPECT_EQ(doubles::display.calls, Calls{"BeginFrame"});
   EXPECT_EQ(app.consoleOffset, 2u);  // 12 ms pay for two 5 ms rows
+}
+
+// The loop's pass: the idle pass, due again one period after it began (the doubles' pacing clock
+// stands at 0 and their display paces nothing); a display lost for good ends the loop.
+TEST_F(FrameDriver, LoopPassSaysWhetherToGoOnAndWhenTheNextIsDue) {
+  const LoopPass drawn = RunLoopPass();
+  EXPECT_TRUE(drawn.goOn);
+  EXPECT_EQ(drawn.dueUs, kFramePeriodUs);
+  doubles::display.checks = {DisplayCheck::Failed};
+  EXPECT_FALSE(RunLoopPass().goOn);
 }
 
 TEST_F(FrameDriver, SkippedFramesStillAdvanceTheSlideByTheLastFrameTime) {

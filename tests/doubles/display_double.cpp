@@ -93,6 +93,10 @@ void CloseFrameText() {
   display.dcHeld = false;
 }
 
+bool DisplayPacesFrames() {
+  return false;
+}
+
 void FinishFrame() {
   display.calls.push_back("FinishFrame");
   assert(!display.locked && !display.dcHeld);

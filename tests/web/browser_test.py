@@ -162,7 +162,7 @@ class EndAndRestart(PageTest):
         puts = self.page.puts()
         time.sleep(0.3)
         self.assertEqual(self.page.puts(), puts, "the loop has stopped")
-        count, _, top, _, bottom = self.ink(0, 0, 800, 600)
+        count, _, top, _, bottom = self.ink(0, 0, SCREEN.FRAME_WIDTH, SCREEN.FRAME_HEIGHT)
         self.assertGreater(count, 100, "the restart line")
         self.assertTrue(290 <= top and bottom <= 310, f"one line mid-screen, rows {top}-{bottom}")
 
@@ -233,7 +233,7 @@ class MemoryRefused(PageTest):
             "return /memory/.test(document.getElementById('line').textContent) && "
             "document.getElementById('line').textContent;"), "memory message", START_SECONDS)
         self.assertIn("128 MB", line)
-        self.assertGreater(self.ink(0, 0, 800, 600)[0], 200, "the message on the canvas too")
+        self.assertGreater(self.ink(0, 0, SCREEN.FRAME_WIDTH, SCREEN.FRAME_HEIGHT)[0], 200, "the message on the canvas too")
         self.assertEqual(self.page.puts(), 0)
         self.page.screenshot(os.path.join(SHOTS, "memory-refused.png"))
 

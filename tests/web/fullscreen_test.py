@@ -18,6 +18,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import page_session  # noqa: E402
 from page_session import SCREEN  # noqa: E402
 
+CLASSIC = [SCREEN.FRAME_WIDTH, SCREEN.FRAME_HEIGHT]  # the classic canvas's backing store
+
 BUILD_DIR = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "build/web")
 SHOTS = os.path.join(BUILD_DIR, "browser-screenshots")
 SCREEN_FLAG = "--screen-info={0,0 1920x1080}"  # headless screens are 800 x 600 otherwise
@@ -57,7 +59,7 @@ class FillTheScreen(page_session.PageTest):
         self.assertAlmostEqual(layout["width"], layout["height"] * 4 / 3, delta=1, msg=layout)
         self.assertAlmostEqual(layout["left"], (layout["innerWidth"] - layout["width"]) / 2,
                                delta=1, msg=layout)
-        self.assertEqual(layout["backing"], [800, 600])
+        self.assertEqual(layout["backing"], CLASSIC)
         return layout
 
     def assert_band_exact_and_frames_going_on(self):

@@ -14,6 +14,9 @@ from selenium.webdriver.common.keys import Keys
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
                                 "lib"))
 import page_session  # noqa: E402
+from page_session import SCREEN  # noqa: E402
+
+CLASSIC = [SCREEN.FRAME_WIDTH, SCREEN.FRAME_HEIGHT]  # the classic canvas's backing store
 
 BUILD_DIR = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "build/web")
 START_SECONDS = 60  # the module and the geometry tables
@@ -78,17 +81,17 @@ class HighResolution(page_session.PageTest):
         self.page.close()
         self.page = page_session.Page(self.address + "?classic", self.extra_flags, *self.window)
         self.start()
-        self.assertEqual(self.layout()["backing"], [800, 600])
+        self.assertEqual(self.layout()["backing"], CLASSIC)
         self.page.keys("h")
         full = self.wait_for_backing(WINDOW_BACKING)
         for repeat in (False, True):  # a held H switches once: a second switch would undo it
             self.page.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
                 "type": "rawKeyDown", "key": "h", "code": "KeyH", "windowsVirtualKeyCode": 0x48,
                 "autoRepeat": repeat})
-        layout = self.wait_for_backing([800, 600])
+        layout = self.wait_for_backing(CLASSIC)
         self.assertAlmostEqual(layout["box"][3], full["viewport"][1] - 24, delta=1, msg="4:3 box")
         self.page.wait_for_frames(3)
-        self.assertEqual(self.layout()["backing"], [800, 600])
+        self.assertEqual(self.layout()["backing"], CLASSIC)
         self.page.keys("h")
         self.wait_for_backing(WINDOW_BACKING)
 
@@ -106,10 +109,10 @@ class HighResolution(page_session.PageTest):
         self.page.wait_for(lambda: self.layout()["lineOpacity"] == "0", what="the line faded")
         self.page.keys(Keys.ESCAPE)
         self.page.wait_for(lambda: self.layout()["ended"], what="the end of the run")
-        self.assertEqual(self.layout()["backing"], [800, 600])
-        self.assertEqual([self.layout(0, 0, 800, 290)["lit"], self.layout(0, 311, 800, 289)["lit"]],
+        self.assertEqual(self.layout()["backing"], CLASSIC)
+        self.assertEqual([self.layout(0, 0, SCREEN.FRAME_WIDTH, 290)["lit"], self.layout(0, 311, SCREEN.FRAME_WIDTH, 289)["lit"]],
                          [0, 0], "only the restart line, mid-screen")
-        self.assertGreater(self.layout(0, 290, 800, 21)["lit"], 100, "the restart line")
+        self.assertGreater(self.layout(0, 290, SCREEN.FRAME_WIDTH, 21)["lit"], 100, "the restart line")
         self.page.click()
         self.wait_for_backing(size)
 

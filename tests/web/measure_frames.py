@@ -20,7 +20,7 @@ from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
                                 "lib"))
-from page_session import Page, frame_figures, serve  # noqa: E402
+from page_session import SCREEN, Page, frame_figures, serve  # noqa: E402
 
 # The passes of the loop so far and the page's clock, read together.
 PASSES_NOW = "return [probe.passes, performance.now()];"
@@ -65,7 +65,8 @@ def main():
             page.wait_for_frames(2)
             page.click()
             page.keys(Keys.TAB)
-            page.wait_for(lambda: page.pixels(0, 520, 800, 1) == [0xB5EE51] * 800, what="console")
+            page.wait_for(lambda: page.pixels(0, SCREEN.CONSOLE_TOP, SCREEN.FRAME_WIDTH, 1) ==
+                          [SCREEN.CONSOLE_BAND_COLOUR] * SCREEN.FRAME_WIDTH, what="console")
             print("running frame with the console open, classic frame:")
             measure(page, frames)
             page.keys("h")
