@@ -15,7 +15,7 @@ readonly kStartSeconds=30
 # The box: frame pixel (x, y) covers screen columns 240 + 1.8 x ... and rows 1.8 y ...
 readonly kBox=1440x1080+240+0
 readonly kPlasmaRows=1440x900+240+0  # frame rows 0 ... 499
-readonly kBandRow=936  # frame row 520 (the band's top row) fills screen row 936 alone
+readonly kBandRow=$((CONSOLE_TOP * 18 / 10))  # the band's top row, 936, fills that screen row alone
 readonly kBandColumns=(258 960 1662)  # frame columns 10, 400 and 790
 readonly kWideBandColumns=(2 120 960 1800 1917)  # the band beyond the box too, at full resolution
 readonly kScreenRows=1920x900+0+0  # the plasma above the open console's glow, edge to edge
@@ -73,7 +73,7 @@ is_window() {
   read -r x y size < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $NF }
     /Absolute upper-left Y/ { y = $NF } /Width:/ { w = $NF } /Height:/ { h = $NF }
     END { print x, y, w "x" h }')
-  [[ $size == 800x600 ]] || return 1
+  [[ $size == "${FRAME_WIDTH}x$FRAME_HEIGHT" ]] || return 1
   for x in $x $((x + 400)) $((x + 799)); do
     [[ "$(cf_rgb "$1" "1x1+$x+$((y + CONSOLE_TOP))")" == "$(cf_hex_rgb "$CONSOLE_BAND_COLOUR")" ]] || return 1
   done

@@ -42,8 +42,8 @@ cleanup() {
 # The plasma inside the window, and black above and below it.
 plasma_in_window() {
   cf_awk_true "$(cf_lit_fraction "$1" 640x480+80+60) >= 0.2" &&
-    cf_awk_true "$(cf_lit_fraction "$1" 800x60+0+0) == 0" &&
-    cf_awk_true "$(cf_lit_fraction "$1" 800x60+0+540) == 0"
+    cf_awk_true "$(cf_lit_fraction "$1" "${FRAME_WIDTH}x60+0+0") == 0" &&
+    cf_awk_true "$(cf_lit_fraction "$1" "${FRAME_WIDTH}x60+0+$((FRAME_HEIGHT - 60))") == 0"
 }
 
 # The window widened to 720 x 480: the plasma in all of it, the 40 columns left and right of its
