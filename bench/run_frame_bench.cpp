@@ -16,7 +16,7 @@ void BM_RunFrame(benchmark::State& state) {
   app.started = 1;
   app.consoleOffset = 80;
   app.tabPressed = 1;
-  app.playPeriodMs = kRandomPeriodMs;
+  app.playPeriodMs = kDefaultRandomPeriodMs;
   std::uint32_t tick = 0;
   for (auto _ : state) {
     app.modelClockMs = 19500;  // stays inside the fade-to-black window

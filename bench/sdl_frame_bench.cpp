@@ -23,7 +23,7 @@ void BM_SdlFrame(benchmark::State& state) {
     state.SkipWithError(SDL_GetError());
     return;
   }
-  if (!CreateMemoryFrame() || !StartRun(12345, RunOpening::Visuals)) {
+  if (!CreateMemoryFrame() || !StartRun(12345, RunOpening::Visuals, RunSettings{})) {
     state.SkipWithError("not enough memory");
     return;
   }

@@ -26,7 +26,8 @@ void HandleKey(std::uint32_t virtualKey) {
       SwitchModel(-1);
       break;
     case kKeyQ:
-      app.playPeriodMs = app.playPeriodMs == kRandomPeriodMs ? kManualPeriodMs : kRandomPeriodMs;
+      app.playPeriodMs =
+          app.playPeriodMs == kManualPeriodMs ? RandomPeriodMs(app.settings) : kManualPeriodMs;
       break;
     case kKeyZ:
       NewColorRing(0);

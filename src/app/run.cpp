@@ -6,7 +6,9 @@
 #include "state/app_state.h"
 #include "state/rng.h"
 
-bool StartRun(std::uint32_t seed, RunOpening opening) {
+bool StartRun(std::uint32_t seed, RunOpening opening, const RunSettings& settings) {
+  app.settings = settings;
+  app.playPeriodMs = RandomPeriodMs(settings);
   SeedRng(seed);
   if (!PrepareScene()) {
     return false;

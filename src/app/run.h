@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "state/run_settings.h"
+
 // Where a run begins.
 enum class RunOpening : std::int32_t {
   IntroPage = 0,  // the intro page until the first left click
@@ -18,9 +20,11 @@ enum class RunOpening : std::int32_t {
 // What the core asks of the platform after a piece of input.
 enum class RunRequest : std::int32_t { GoOn = 0, End = 1 };
 
-// Seeds Rng with `seed`, prepares the scene and starts the loop's clocks on the current tick.
-// Returns false when the memory cannot be had; EndRun then gives back what was obtained.
-bool StartRun(std::uint32_t seed, RunOpening opening);
+// Keeps `settings` in app.settings, seeds Rng with `seed`, prepares the scene (its first model
+// drawn from the settings' models) and starts the loop's clocks on the current tick, in RANDOM
+// play mode at the settings' period. Returns false when the memory cannot be had; EndRun then
+// gives back what was obtained.
+bool StartRun(std::uint32_t seed, RunOpening opening, const RunSettings& settings);
 
 // A left click: the intro page gives way to the visuals.
 void PostClick();

@@ -1,6 +1,7 @@
 #include "plasma/model_selection.h"
 
 #include <array>
+#include <bitset>
 #include <cassert>
 #include <cmath>
 
@@ -62,11 +63,21 @@ void DrawAddOns() {
   app.fixedOffsetY = kFixedOffsetY;
 }
 
+std::int32_t DrawModel(ModelSet models) {
+  assert(IsModelSet(models));
+  std::int32_t pick = Rng() % std::bitset<kModelCount>(models).count();
+  for (std::int32_t model = 0;; ++model) {
+    if ((models >> model & 1u) != 0 && pick-- == 0) {
+      return model;
+    }
+  }
+}
+
 void SelectModel(std::int32_t requested) {
   assert(requested >= -1 && requested < kModelCount);
   app.centreX = screenWidth / 2;
   app.centreY = screenHeight / 2;
-  app.currentModel = requested == -1 ? Rng() % kModelCount : requested;
+  app.currentModel = requested == -1 ? DrawModel(app.settings.models) : requested;
   BuildCosineTable();
   DrawAddOns();
   EvaluateModel();

@@ -3,9 +3,15 @@
 
 #include <cstdint>
 
-// Sets app.currentModel (drawn from Rng for -1, else `requested`, 0 ... 13), the centre, the
-// model's CosineTable and the eight add-ons (six drawn from Rng), then evaluates the model into
-// app.IndexBuffer. A random choice draws seven Rng values, a requested model six.
+#include "state/run_settings.h"
+
+// Draws one Rng value r and answers the model at place r mod n of the n models in `models` (never
+// empty), counted in increasing order from place 0. With all 14 that is r mod 14, the classic draw.
+std::int32_t DrawModel(ModelSet models);
+
+// Sets app.currentModel (DrawModel(app.settings.models) for -1, else `requested`, 0 ... 13), the
+// centre, the model's CosineTable and the eight add-ons (six drawn from Rng), then evaluates the
+// model into app.IndexBuffer. A random choice draws seven Rng values, a requested model six.
 void SelectModel(std::int32_t requested);
 
 // Fills app.CosineTable for app.currentModel: entry i is CosineWave(app.currentModel, i). Draws no

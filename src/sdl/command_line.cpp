@@ -3,10 +3,12 @@
 #include <limits>
 #include <utility>
 
+#include "app/settings_text.h"
 #include "state/app_state.h"
 
 const char kUsageText[] =
-    "usage: chromaflux [--classic] [--root | --window-id ID]\n"
+    "usage: chromaflux [--period SECONDS] [--models LIST] [--classic]\n"
+    "                  [--root | --window-id ID]\n"
     "       chromaflux --render FILE.png [--size WxH | --classic] [--seed N]\n"
     "                  [--model M] [--at MS] [--frames K] [--fps F]\n"
     "       chromaflux --help | --version\n"
@@ -19,6 +21,12 @@ const char kUsageText[] =
     "                   when it is unset\n"
     "  --window-id ID   draw on the X window ID (decimal, or hexadecimal after 0x);\n"
     "                   wins over --root\n"
+    "  --period SECONDS\n"
+    "                   how long each model stays in RANDOM play mode, 5 to 300\n"
+    "                   seconds [20]\n"
+    "  --models LIST    the models drawn at random (at the start, in RANDOM play\n"
+    "                   mode and on A): numbers and ranges from 0 to 13 between\n"
+    "                   commas, as 0,3,8-12 [0-13]\n"
     "  --classic        the classic 800x600 picture, enlarged in its 4:3 box,\n"
     "                   instead of one at the full resolution\n"
     "  --help           print this text and exit\n"
@@ -45,15 +53,26 @@ const char kUsageText[] =
     "  --frames K       the number of frames to write [1]\n"
     "  --fps F          virtual frames a second, 1 to 1000 [60]\n"
     "\n"
-    "Each option of --render takes its value as the next argument or after '=', as\n"
-    "in --size=640x480.\n"
+    "Each option with a value takes it as the next argument or after '=', as in\n"
+    "--size=640x480.\n"
     "Exit codes: 0 done; 1 no display, a window that cannot be used or a file that\n"
     "cannot be written; 2 a usage error.\n";
 
 namespace {
 
 // The options that take a value.
-enum class Valued : std::int32_t { WindowId, Render, Size, Seed, Model, At, Frames, Fps };
+enum class Valued : std::int32_t {
+  WindowId,
+  Period,
+  Models,
+  Render,
+  Size,
+  Seed,
+  Model,
+  At,
+  Frames,
+  Fps
+};
 
 struct ValuedOption {
   std::string_view name;   // as written when the value is the next argument
@@ -65,6 +84,8 @@ struct ValuedOption {
 constexpr ValuedOption kValuedOptions[] = {
     {"--window-id", Valued::WindowId, "a window id"},
     {"-window-id", Valued::WindowId, "a window id"},
+    {"--period", Valued::Period, "a number of seconds"},
+    {"--models", Valued::Models, "a list of models"},
     {"--render", Valued::Render, "a file name"},
     {"--size", Valued::Size, "a size WxH"},
     {"--seed", Valued::Seed, "a number"},
@@ -193,6 +214,12 @@ bool TakeValue(Valued option, std::string_view value, CommandLine& line, std::st
       line.windowId = *id;
       return true;
     }
+    case Valued::Period:
+      problem = ReadSetting(line.settings, Setting::Period, value);
+      return problem.empty();
+    case Valued::Models:
+      problem = ReadSetting(line.settings, Setting::Models, value);
+      return problem.empty();
     case Valued::Render:
       if (!IsPngName(value)) {
         problem = Quoted(value) + " is not the name of a PNG file (FILE.png)";
@@ -278,12 +305,12 @@ bool Settle(const ParseProgress& progress, CommandLine& line, std::string& probl
     problem = "--render draws on no window: leave out --root and --window-id";
     return false;
   }
-  if (line.classic && progress.sized) {
+  if (line.settings.classic && progress.sized) {
     problem = "--classic renders the classic 800x600 frame: leave out --size";
     return false;
   }
   line.target = DrawTarget::Pictures;
-  if (line.classic) {
+  if (line.settings.classic) {
     line.render.width = screenWidth;
     line.render.height = screenHeight;
   }
@@ -319,7 +346,7 @@ CommandLine ParseCommandLine(int argc, const char* const argv[]) {
       continue;
     }
     if (argument == kClassicOption) {
-      line.classic = true;
+      ReadSetting(line.settings, Setting::Classic, std::nullopt);
       continue;
     }
     const std::size_t equals = argument.find('=');
@@ -347,8 +374,7 @@ CommandLine ParseCommandLine(int argc, const char* const argv[]) {
     }
     progress.rendering = progress.rendering || option->option == Valued::Render;
     progress.sized = progress.sized || option->option == Valued::Size;
-    if (progress.renderOnly.empty() && option->option != Valued::WindowId &&
-        option->option != Valued::Render) {
+    if (progress.renderOnly.empty() && option->option >= Valued::Size) {
       progress.renderOnly = name;
     }
   }

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "state/run_settings.h"
+
 // Where the program draws.
 enum class DrawTarget : std::int32_t {
   OwnWindow = 0,    // its own full-screen window
@@ -40,7 +42,7 @@ constexpr std::int32_t kLargestRenderFps = 1000;
 struct RenderSettings {
   std::string file;                   // --render FILE.png as given: always ends in ".png"
   std::int32_t width = 1920;          // --size WxH, or the classic 800 x 600 with --classic
-  std::int32_t height = 1080;         // (see CommandLine::classic)
+  std::int32_t height = 1080;         // (see RunSettings::classic)
   std::optional<std::uint32_t> seed;  // --seed N; none: the runner seeds from the clock
   std::optional<std::int32_t> model;  // --model M, switched to at tick 0; none: the seed's own
   std::int32_t atMs = 5000;           // --at MS: virtual milliseconds, at least 0
@@ -52,7 +54,7 @@ struct CommandLine {
   CommandAction action = CommandAction::Run;
   DrawTarget target = DrawTarget::OwnWindow;
   std::uint32_t windowId = 0;  // the X window of DrawTarget::GivenWindow
-  bool classic = false;        // --classic: the classic 800 x 600 frame, live or rendered
+  RunSettings settings;        // --period, --models and --classic (live or rendered)
   RenderSettings render;       // what DrawTarget::Pictures writes
   std::string problem;         // UsageError: one line naming the problem, without a newline
 };
@@ -61,11 +63,12 @@ struct CommandLine {
 extern const char kUsageText[];
 
 // Reads argv[1] ... argv[argc - 1]. Options follow XScreenSaver's display modes as well as GNU's
-// forms: --root or -root; --window-id ID, --window-id=ID or -window-id ID. The options of
-// --render (and --render itself) take GNU's two forms, --size WxH or --size=WxH; the last of a
-// repeated one counts. --help and --version answer as soon as they are read. --window-id wins
-// over --root, in either order: XScreenSaver's settings dialog runs the command as written (with
-// --root) and adds -window-id for its preview. Usage errors: two different window ids; a value
+// forms: --root or -root; --window-id ID, --window-id=ID or -window-id ID. --period, --models and
+// the options of --render (and --render itself) take GNU's two forms, --size WxH or --size=WxH;
+// the last of a repeated one counts; app/settings_text.h reads the settings' values. --help and
+// --version answer as soon as they are read. --window-id wins over --root, in either order:
+// XScreenSaver's settings dialog runs the command as written (with --root) and adds -window-id
+// for its preview. Usage errors: two different window ids; a setting's value it refuses; a value
 // out of range or not a plain decimal number; an option of --render without --render; --render
 // with --root or --window-id; --size with --classic, which fixes the size at 800 x 600.
 CommandLine ParseCommandLine(int argc, const char* const argv[]);

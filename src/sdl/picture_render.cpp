@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::int64_t kMillisecondsPerSecond = 1000;
-
 int RenderFrames(const RenderSettings& settings) {
   if (settings.model.has_value()) {
     SwitchModel(*settings.model);  // at tick 0, as the arrow keys would
@@ -41,11 +39,12 @@ int RenderFrames(const RenderSettings& settings) {
 
 }  // namespace
 
-int RenderPictures(const RenderSettings& settings, std::uint32_t seed) {
+int RenderPictures(const RenderSettings& settings, const RunSettings& runSettings,
+                   std::uint32_t seed) {
   SetVirtualClock(0);
   int result = 1;
   if (!CreateMemoryFrame() || !SetPictureSize(settings.width, settings.height) ||
-      !StartRun(seed, RunOpening::Visuals)) {
+      !StartRun(seed, RunOpening::Visuals, runSettings)) {
     std::fputs("chromaflux: not enough memory\n", stderr);
   } else {
     result = RenderFrames(settings);

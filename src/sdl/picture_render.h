@@ -5,8 +5,9 @@
 
 #include "sdl/command_line.h"
 
-// Runs the visuals of `settings` at its size (the classic frame with `classic`) from tick 0 with
-// `seed`, frame after frame through the frame driver, and writes the frames it asks for.
+// Runs the visuals with `runSettings` at the size of `settings` from tick 0 with `seed`, frame
+// after frame through the frame driver, and writes the frames that `settings` asks for.
 // Returns the exit code: 0 written, 1 when the memory cannot be had or a file cannot be written
 // (one line on standard error; no half-written file is left under its name).
-int RenderPictures(const RenderSettings& settings, std::uint32_t seed);
+int RenderPictures(const RenderSettings& settings, const RunSettings& runSettings,
+                   std::uint32_t seed);

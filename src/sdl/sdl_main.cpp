@@ -27,7 +27,6 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-constexpr std::uint64_t kMillisecondsPerSecond = 1000;
 constexpr std::uint64_t kMicrosecondsPerMillisecond = 1000;
 
 // Whether SDL found a display someone can see. With none, SDL falls back to drivers that draw
@@ -206,7 +205,8 @@ int RunOnForeignWindow(const CommandLine& commandLine) {
     PutForeignWindowGuardFirst();
     if (!OpenSdlDisplayOn(ForeignWindowId())) {
       Report("cannot draw on the window", SDL_GetError());
-    } else if (!CreateMemoryFrame() || !StartRun(StartSeed(), RunOpening::Visuals)) {
+    } else if (!CreateMemoryFrame() ||
+               !StartRun(StartSeed(), RunOpening::Visuals, commandLine.settings)) {
       Report("not enough memory", "");
     } else if (RunEventLoop(WindowOwner::Foreign)) {
       result = 0;
@@ -221,7 +221,7 @@ int RunOnForeignWindow(const CommandLine& commandLine) {
 
 // Its own full-screen window, from the intro page on, until Esc or the window's closing.
 // Start-up failures show a message box where SDL can.
-int RunOnOwnWindow() {
+int RunOnOwnWindow(const RunSettings& settings) {
   const std::uint32_t seed = StartSeed();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     return Fail("no display", SDL_GetError());
@@ -231,7 +231,7 @@ int RunOnOwnWindow() {
     Fail("no display", "DISPLAY or WAYLAND_DISPLAY names none that answers");
   } else if (!OpenSdlDisplay()) {
     Fail("cannot open the display", SDL_GetError());
-  } else if (!CreateMemoryFrame() || !StartRun(seed, RunOpening::IntroPage)) {
+  } else if (!CreateMemoryFrame() || !StartRun(seed, RunOpening::IntroPage, settings)) {
     CloseSdlDisplay();  // give the desktop back so that the message can be read
     Fail("not enough memory", "");
   } else if (RunEventLoop(WindowOwner::Own)) {
@@ -251,14 +251,14 @@ int main(int argc, char** argv) {
   if (answered >= 0) {
     return answered;
   }
-  SetClassicPicture(commandLine.classic);
+  SetClassicPicture(commandLine.settings.classic);
   switch (commandLine.target) {
     case DrawTarget::Pictures: {
       const std::uint32_t seed = commandLine.render.seed.value_or(StartSeed());
       if (!commandLine.render.seed.has_value()) {
         std::fprintf(stderr, "chromaflux: seed %u\n", seed);
       }
-      return RenderPictures(commandLine.render, seed);
+      return RenderPictures(commandLine.render, commandLine.settings, seed);
     }
     case DrawTarget::ScreenSaver:
     case DrawTarget::GivenWindow:
@@ -266,5 +266,5 @@ int main(int argc, char** argv) {
     case DrawTarget::OwnWindow:
       break;
   }
-  return RunOnOwnWindow();
+  return RunOnOwnWindow(commandLine.settings);
 }

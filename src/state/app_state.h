@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "state/frame_view.h"
+#include "state/run_settings.h"
 
 struct IDirectDraw7;
 struct IDirectDrawSurface7;
@@ -29,8 +30,8 @@ constexpr std::int32_t screenBpp = 32;
 constexpr std::int32_t ringSize = static_cast<std::int32_t>(2000 * static_cast<double>(10.2f));
 static_assert(ringSize == 20399, "the colour ring has 20399 entries");
 
-constexpr std::int32_t kModelCount = 14;
-constexpr std::int32_t kRandomPeriodMs = 20000;       // RANDOM play mode: a new model every 20 s
+// RANDOM play mode with the default settings: a new model every 20 s.
+constexpr std::int32_t kDefaultRandomPeriodMs = kDefaultPeriodSeconds * kMillisecondsPerSecond;
 constexpr std::int32_t kManualPeriodMs = 0x7FFFFFFF;  // MANUAL: a period that never runs out
 
 // Which window of a model's time the colour-ring animation is in.
@@ -47,6 +48,9 @@ enum class SimdLevel : std::int32_t { Portable = 0, Sse2 = 1, Avx2 = 2 };
 enum class SlideState : std::int32_t { Idle = 0, Opening = 1, Closing = 2 };
 
 struct AppState {
+  // The run's settings, set by StartRun; the platform reads `classic`.
+  RunSettings settings;
+
   // Random generator.
   std::uint32_t rngState = 1;  // LCG state; 1 until seeded with the start tick
 
@@ -70,8 +74,9 @@ struct AppState {
   std::uint32_t lastFrameTick = 0;  // tick of the previous drawn frame
   std::uint32_t frameMs = 0;        // frameTick - lastFrameTick, modulo 2^32
   std::int32_t modelClockMs = 0;    // milliseconds since the current model started
-  std::int32_t playPeriodMs = kRandomPeriodMs;  // the play mode: kRandomPeriodMs or kManualPeriodMs
-  std::int32_t consoleTop = screenHeight;       // first screen row covered by the console
+  // The play mode: RANDOM's settings.periodSeconds in milliseconds, or kManualPeriodMs.
+  std::int32_t playPeriodMs = kDefaultRandomPeriodMs;
+  std::int32_t consoleTop = screenHeight;  // first screen row covered by the console
 
   // Display (the platform writes these; pixel work reads the frame).
   IDirectDraw7* ddraw = nullptr;                  // the DirectDraw object (Windows program)

@@ -101,7 +101,7 @@ void BuildRaster() {
   DrawMarker(markerX, modelRow + kMarkerDrop);
 
   // RANDOM is drawn second and so owns the column the two buttons share.
-  const bool random = app.playPeriodMs == kRandomPeriodMs;
+  const bool random = app.playPeriodMs != kManualPeriodMs;
   const std::uint32_t randomX = left + kPlayButtonColumns - 1;
   DrawButton(left, playRow, randomX, playRow + kPlayButtonRows - 1, !random);
   DrawButton(randomX, playRow, randomX + kPlayButtonColumns - 1, playRow + kPlayButtonRows - 1,

@@ -93,7 +93,7 @@ std::uint32_t StartSeed() {
 // after Esc, by the page on the next left click.
 extern "C" EMSCRIPTEN_KEEPALIVE void StartChromaflux() {
   if (!CreateMemoryFrame() || !CreateCanvasImage() ||
-      !StartRun(StartSeed(), RunOpening::IntroPage)) {
+      !StartRun(StartSeed(), RunOpening::IntroPage, RunSettings{})) {
     ReleaseRun();
     ShowPageMessage("Chromaflux needs about 128 MB of memory, and this page could not get it.");
     return;

@@ -60,7 +60,8 @@ void RunPacedLoop() {
 }  // namespace
 
 bool RunSaverVisuals() {
-  const bool started = CreateMemoryFrame() && StartRun(GetTickCount(), RunOpening::Visuals);
+  const bool started =
+      CreateMemoryFrame() && StartRun(GetTickCount(), RunOpening::Visuals, RunSettings{});
   if (started) {
     timeBeginPeriod(kTimerResolutionMs);
     RunPacedLoop();

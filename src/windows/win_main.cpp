@@ -106,7 +106,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     MessageBoxA(app.window, "DirectX 7 needed", "error", MB_OK);
     return 0;
   }
-  if (!StartRun(seed, RunOpening::IntroPage)) {
+  if (!StartRun(seed, RunOpening::IntroPage, RunSettings{})) {
     CloseDisplay();  // give the desktop back so that the message can be read
     MessageBoxA(app.window, "not enough memory", "error", MB_OK);
     return kExitNoMemory;

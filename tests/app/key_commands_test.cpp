@@ -36,7 +36,7 @@ TEST_F(KeyCommands, DoNothingBeforeTheSceneIsPrepared) {
   EXPECT_EQ(app.rngState, rngBefore);
   EXPECT_EQ(app.currentModel, model);
   EXPECT_EQ(app.tabPressed, 0);
-  EXPECT_EQ(app.playPeriodMs, kRandomPeriodMs);
+  EXPECT_EQ(app.playPeriodMs, kDefaultRandomPeriodMs);
 }
 
 TEST_F(KeyCommands, ArrowsStepThroughTheModelsAndWrapAround) {
@@ -76,7 +76,7 @@ TEST_F(KeyCommands, QTogglesThePlayModeAndNothingElse) {
   HandleKey(kKeyQ);
   EXPECT_EQ(app.playPeriodMs, kManualPeriodMs);
   HandleKey(kKeyQ);
-  EXPECT_EQ(app.playPeriodMs, kRandomPeriodMs);
+  EXPECT_EQ(app.playPeriodMs, kDefaultRandomPeriodMs);
   EXPECT_EQ(app.modelClockMs, 1234);
   EXPECT_EQ(app.currentModel, model);
 }
@@ -145,7 +145,7 @@ TEST_F(KeyCommands, EscapeAndOtherKeysAreNoCommands) {
   EXPECT_EQ(app.rngState, rngBefore);
   EXPECT_EQ(Ring(app.currentRing), visible);
   EXPECT_EQ(app.slideState, SlideState::Idle);
-  EXPECT_EQ(app.playPeriodMs, kRandomPeriodMs);
+  EXPECT_EQ(app.playPeriodMs, kDefaultRandomPeriodMs);
 }
 
 TEST_F(KeyCommands, KeysOnTheIntroPageTakeEffectBehindIt) {

@@ -25,7 +25,7 @@ bool Drew(const std::string& text) {
 void StartOwnRun(RunOpening opening) {
   EndRun();
   doubles::ResetDoubles();
-  ASSERT_TRUE(StartRun(kSeed, opening));
+  ASSERT_TRUE(StartRun(kSeed, opening, RunSettings{}));
 }
 
 TEST(Run, OpensOnTheIntroPageOrStraightInTheVisuals) {
@@ -42,9 +42,28 @@ TEST(Run, OpensOnTheIntroPageOrStraightInTheVisuals) {
     const auto& calls = doubles::display.calls;
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "LockFrame") == 1, c.locksPixels);
     EXPECT_EQ(Drew("press TAB to open console"), c.tabHint);
-    EXPECT_EQ(app.playPeriodMs, kRandomPeriodMs);
+    EXPECT_EQ(app.playPeriodMs, kDefaultRandomPeriodMs);
     EXPECT_EQ(app.consoleOffset, 0u);
   }
+}
+
+// Five seconds of model 3 alone: the switch comes after 5 s and keeps to the set; Q comes back
+// to the run's period.
+TEST(Run, KeepsToItsSettings) {
+  EndRun();
+  doubles::ResetDoubles();
+  ASSERT_TRUE(StartRun(kSeed, RunOpening::Visuals, RunSettings{5, 1u << 3, false}));
+  EXPECT_EQ(app.currentModel, 3);
+  EXPECT_EQ(app.playPeriodMs, 5000);
+  const std::uint32_t rngAtStart = app.rngState;
+  doubles::clockTicks += 5001;
+  ASSERT_EQ(RunIdlePass(), 0);
+  EXPECT_NE(app.rngState, rngAtStart);  // a new model was drawn, with new add-ons and colours
+  EXPECT_EQ(app.currentModel, 3);
+  EXPECT_EQ(app.modelClockMs, 0);
+  PostKey(kKeyQ);
+  PostKey(kKeyQ);
+  EXPECT_EQ(app.playPeriodMs, 5000);
 }
 
 TEST(Run, OnlyEscEndsIt) {
@@ -74,7 +93,7 @@ TEST(Run, EndGivesTheSceneBackAndTheNextStartBeginsAfresh) {
   EXPECT_EQ(app.RADIUS, nullptr);
   EXPECT_EQ(app.ConsoleRaster, nullptr);
   EXPECT_EQ(app.started, 0);
-  ASSERT_TRUE(StartRun(kSeed, RunOpening::IntroPage));
+  ASSERT_TRUE(StartRun(kSeed, RunOpening::IntroPage, RunSettings{}));
   EXPECT_EQ(app.currentModel, firstModel);
   EXPECT_EQ(app.rngState, firstRng);
   EXPECT_TRUE(std::equal(firstTarget.begin(), firstTarget.end(), app.targetRing));

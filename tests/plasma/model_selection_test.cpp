@@ -33,6 +33,35 @@ TEST_F(ModelSelection, RandomChoiceTakesTheModelThenSixAddOnsFromRng) {
   EXPECT_EQ(app.rngState, doubles::RngStateAfter(1, 7));
 }
 
+// One Rng value r picks place r mod n of the set's n models in increasing order; with all 14
+// that is the classic r mod 14.
+TEST_F(ModelSelection, ARandomChoiceDrawsOneValueWithinTheSet) {
+  struct Case {
+    ModelSet models;
+    std::vector<std::int32_t> inOrder;
+  };
+  const Case cases[] = {
+      {kAllModels, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
+      {0b1'1111'0000'1001, {0, 3, 8, 9, 10, 11, 12}},
+      {1u << 13, {13}},
+      {0b101, {0, 2}},
+  };
+  for (const Case& c : cases) {
+    for (std::uint32_t seed = 1; seed <= 64; ++seed) {
+      app.rngState = seed;
+      const auto expected = c.inOrder[Rng() % c.inOrder.size()];
+      app.rngState = seed;
+      EXPECT_EQ(DrawModel(c.models), expected) << c.models << " " << seed;
+      EXPECT_EQ(app.rngState, doubles::RngStateAfter(seed, 1));
+    }
+  }
+  app.rngState = 1;
+  app.settings.models = 1u << 5;
+  SelectModel(-1);
+  EXPECT_EQ(app.currentModel, 5);
+  EXPECT_EQ(app.rngState, doubles::RngStateAfter(1, 7));
+}
+
 TEST_F(ModelSelection, RequestedModelDrawsOnlyTheAddOns) {
   app.rngState = 1;
   SelectModel(5);

@@ -104,6 +104,12 @@ TEST(CommandLine, EveryFormAndEveryRefusal) {
       {{"--root", "--render", "a.png"}, kError, kOwn, 0, "--render draws on no window"},
       {{"--render", "a.png", "-window-id", "5"}, kError, kOwn, 0, "--render draws on no window"},
       {{"--render", "a.png", "--classic", "--size=8x6"}, kError, kOwn, 0, "--classic renders"},
+      {{"--period", "5", "--models=0,3,8-12", "--root"}, kRun, kSaver, 0, ""},
+      {{"--render", "a.png", "--period=300", "--models", "13"}, kRun, kPictures, 0, ""},
+      {{"--period", "4"}, kError, kOwn, 0, "'4' is not a period of 5 to 300 seconds"},
+      {{"--period"}, kError, kOwn, 0, "--period needs a number of seconds"},
+      {{"--models", "0,14"}, kError, kOwn, 0, "'0,14' is not a list of models"},
+      {{"--classic=1"}, kError, kOwn, 0, "unknown option '--classic=1'"},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.arguments);
@@ -146,9 +152,15 @@ TEST(CommandLine, RenderSettingsAndTheirEdges) {
   };
   for (const RenderCase& c : cases) {
     const CommandLine line = Parse(c.arguments);
-    EXPECT_EQ(Fields(line.classic, line.render), Fields(c.classic, c.render))
+    EXPECT_EQ(Fields(line.settings.classic, line.render), Fields(c.classic, c.render))
         << Shown(c.arguments) << ": " << line.problem;
   }
+}
+
+TEST(CommandLine, SettingsReachTheRun) {
+  const RunSettings settings = Parse({"--period=7", "--models", "3", "--classic"}).settings;
+  EXPECT_EQ(std::tuple(settings.periodSeconds, settings.models, settings.classic),
+            std::tuple(7, ModelSet{1u << 3}, true));
 }
 
 // --help is read on 80-column terminals.

@@ -68,12 +68,14 @@ TEST_F(RingAnimation, WindowsOfBothPlayModes) {
     RingState state;
   };
   const Case cases[] = {
-      {kRandomPeriodMs, 0, RingState::FadeToTarget},
-      {kRandomPeriodMs, 599, RingState::FadeToTarget},
-      {kRandomPeriodMs, 600, RingState::Rotate},
-      {kRandomPeriodMs, 19400, RingState::Rotate},
-      {kRandomPeriodMs, 19401, RingState::FadeToBlack},
-      {kRandomPeriodMs, 20000, RingState::FadeToBlack},
+      {kDefaultRandomPeriodMs, 0, RingState::FadeToTarget},
+      {kDefaultRandomPeriodMs, 599, RingState::FadeToTarget},
+      {kDefaultRandomPeriodMs, 600, RingState::Rotate},
+      {kDefaultRandomPeriodMs, 19400, RingState::Rotate},
+      {kDefaultRandomPeriodMs, 19401, RingState::FadeToBlack},
+      {kDefaultRandomPeriodMs, 20000, RingState::FadeToBlack},
+      {5000, 4400, RingState::Rotate},  // the shortest period keeps its 600 ms fade-out
+      {5000, 4401, RingState::FadeToBlack},
       {kManualPeriodMs, 599, RingState::FadeToTarget},
       {kManualPeriodMs, 600, RingState::Rotate},
       {kManualPeriodMs, 19401, RingState::Rotate},

@@ -46,7 +46,7 @@ class RingFixture : public ::testing::Test {
     app.ringAccumMs = 0;
     app.frameMs = 0;
     app.modelClockMs = 0;
-    app.playPeriodMs = kRandomPeriodMs;
+    app.playPeriodMs = kDefaultRandomPeriodMs;
     app.simdLevel = WidestSimdLevel();
   }
 };

@@ -121,7 +121,7 @@ TEST_F(ConsolePanel, NeighbouringModelButtonsMeetInACheckerSeam) {
 }
 
 TEST_F(ConsolePanel, RandomOwnsTheSharedPlayModeColumn) {
-  app.playPeriodMs = kRandomPeriodMs;
+  app.playPeriodMs = kDefaultRandomPeriodMs;
   DrawPanelAt(kOpenTop);
   EXPECT_EQ(Panel(286, 37), 0x0022CC22u);  // MANUAL plain
   EXPECT_EQ(Panel(286, 49), 0x00158C15u);  // t = 127 at the bottom-left, row 12 has no left dot
