@@ -2,11 +2,12 @@
 // server gone, and takes a new version of them when the server has one.
 //
 // The cache is named after the version and the build (a digest of the page's files, filled in by
-// the build), so every new build is a new worker, and the browser checks this file whenever the
-// page loads. What a user sees on a new version: the load that finds it still shows the version
-// they had, while the new worker fetches the new files in the background; once they are all in,
-// it takes over and drops the old cache, and the next load (a reload, or opening the page again)
-// shows the new version. Without the server, the page loads as it was last fetched.
+// the build), so every new build is a new worker, and the page has the browser check this file on
+// every load. What a user sees on a new version: the load that finds it still shows the version
+// they had, while the new worker fetches the new files in the background (Chromium starts once
+// the running worker is idle, 30 s or more after the load); once they are all in, it takes over and
+// drops the old cache, and the next load (a reload, or opening the page again) shows the new
+// version. Without the server, the page loads as it was last fetched.
 "use strict";
 const kCache = "chromaflux-@PROJECT_VERSION@-@CHROMAFLUX_BUILD@";
 const kFiles = [@CHROMAFLUX_PAGE_FILES@];
