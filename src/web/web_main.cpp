@@ -10,9 +10,11 @@
 
 #include <chrono>
 #include <cstdint>
+#include <string>
 
 #include "app/frame_driver.h"
 #include "app/run.h"
+#include "app/settings_text.h"
 #include "platform/display.h"
 #include "platform/text_output.h"
 #include "software/memory_frame.h"
@@ -25,6 +27,15 @@ EM_JS(int, TakePageInput, (), { return Module.page.takeInput(); });
 EM_JS(void, WaitForRestartClick, (), { Module.page.waitForRestart(); });
 // Shows `text` on the page in place of the picture.
 EM_JS(void, ShowPageMessage, (const char* text), { Module.page.showMessage(UTF8ToString(text)); });
+// The bytes of the page address's query ("?period=30..."), in UTF-8, and a copy of them into
+// `size` bytes at `buffer`, the last one a zero.
+EM_JS(int, AddressQueryBytes, (), { return lengthBytesUTF8(location.search); });
+EM_JS(void, CopyAddressQuery, (char* buffer, int size),
+      { stringToUTF8(location.search, buffer, size); });
+// Tells the page the address's choice of the classic frame, and the problems with its settings
+// ("" for none), which the page shows as its line.
+EM_JS(void, UseAddressSettings, (int classic, const char* problems),
+      { Module.page.useSettings(Boolean(classic), UTF8ToString(problems)); });
 
 namespace {
 
@@ -32,6 +43,22 @@ constexpr int kNoInput = -1;
 constexpr int kLeftClick = -2;
 constexpr std::uint32_t kEndedInk = 0x00FFFFFF;  // COLORREF
 constexpr std::int32_t kEndedLineY = 295;        // top of the line, about the middle of the screen
+
+// The page's own state.
+struct WebRun {
+  RunSettings settings;  // what the page's address chose, for every run of the page
+};
+
+WebRun web;
+
+// The settings of the page's address, each bad one at its default, told to the page.
+void ReadPageAddress() {
+  std::string query(static_cast<std::size_t>(AddressQueryBytes()) + 1, '\0');
+  CopyAddressQuery(query.data(), static_cast<int>(query.size()));
+  query.pop_back();
+  const std::string problems = ReadAddressSettings(web.settings, query);
+  UseAddressSettings(web.settings.classic ? 1 : 0, problems.c_str());
+}
 
 // Gives back the run's buffers and the page's own, so that the next start-up begins from where
 // the first one did (heap memory only goes back to the allocator; the page's memory does not
@@ -93,7 +120,7 @@ std::uint32_t StartSeed() {
 // after Esc, by the page on the next left click.
 extern "C" EMSCRIPTEN_KEEPALIVE void StartChromaflux() {
   if (!CreateMemoryFrame() || !CreateCanvasImage() ||
-      !StartRun(StartSeed(), RunOpening::IntroPage, RunSettings{})) {
+      !StartRun(StartSeed(), RunOpening::IntroPage, web.settings)) {
     ReleaseRun();
     ShowPageMessage("Chromaflux needs about 128 MB of memory, and this page could not get it.");
     return;
@@ -102,6 +129,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void StartChromaflux() {
 }
 
 int main() {
+  ReadPageAddress();
   StartChromaflux();
   return 0;
 }

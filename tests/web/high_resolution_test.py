@@ -1,6 +1,7 @@
 """The page in high resolution, in headless Chromium on a 1920 x 1080 screen: the canvas fills the
 viewport with a backing store of its device pixels, or of the pixel budget's 1600 x 900 in the same
-shape above it; ?classic and H give the classic 800 x 600 frame; Esc ends a run at any size.
+shape above it; ?classic and H give the classic 800 x 600 frame, and a bad setting in the
+address is named on the page's line; Esc ends a run at any size.
 
     /usr/bin/python3 tests/web/high_resolution_test.py BUILD_DIR
 """
@@ -79,9 +80,14 @@ class HighResolution(page_session.PageTest):
 
     def test_classic_query_and_h_give_the_classic_frame(self):
         self.page.close()
-        self.page = page_session.Page(self.address + "?classic", self.extra_flags, *self.window)
+        # A bad setting beside it: named on the line, its default used, the others kept.
+        self.page = page_session.Page(self.address + "?period=4&classic", self.extra_flags,
+                                      *self.window)
         self.start()
         self.assertEqual(self.layout()["backing"], CLASSIC)
+        self.assertEqual(self.page.script("return document.getElementById('line').textContent"),
+                         "Chromaflux: '4' is not a period of 5 to 300 seconds; the default is "
+                         "used instead.")
         self.page.keys("h")
         full = self.wait_for_backing(WINDOW_BACKING)
         for repeat in (False, True):  # a held H switches once: a second switch would undo it
