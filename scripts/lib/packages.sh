@@ -19,8 +19,11 @@ CHROMAFLUX_WINDOWS32_PACKAGES=(wine32:i386 libgl1-mesa-dri:i386)
 # driver and Selenium (for the system's python3) to show the page headless and test it.
 CHROMAFLUX_WEB_PACKAGES=(emscripten node-acorn chromium chromium-driver python3-selenium)
 # The tests: GoogleTest (also as source for the Windows tests), Google Benchmark, the format check,
-# and the XScreenSaver daemon that runs the desktop program as a display mode.
-CHROMAFLUX_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-format googletest xscreensaver)
+# the XScreenSaver daemon that runs the desktop program as a display mode, and xmllint, which
+# reads the display mode's settings file as XScreenSaver's dialog does (well-formed, its options).
+CHROMAFLUX_TEST_PACKAGES=(
+  libgtest-dev libbenchmark-dev clang-format googletest xscreensaver libxml2-utils
+)
 # The release packages (scripts/package): the cross compilers and Emscripten without their test
 # runners; dpkg-shlibdeps and file, with which CPack computes the Debian package's dependencies.
 CHROMAFLUX_PACKAGE_PACKAGES=(
