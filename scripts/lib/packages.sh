@@ -22,9 +22,10 @@ CHROMAFLUX_WEB_PACKAGES=(emscripten node-acorn chromium chromium-driver python3-
 # and the XScreenSaver daemon that runs the desktop program as a display mode.
 CHROMAFLUX_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-format googletest xscreensaver)
 # The release packages (scripts/package): the cross compilers and Emscripten without their test
-# runners; dpkg-shlibdeps and file, with which CPack computes the Debian package's dependencies.
+# runners; dpkg-shlibdeps and file, with which CPack computes the Debian package's dependencies;
+# NSIS (makensis, with its 32- and 64-bit installer stubs), CPack's Windows installer generator.
 CHROMAFLUX_PACKAGE_PACKAGES=(
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix emscripten node-acorn dpkg-dev file
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix emscripten node-acorn dpkg-dev file nsis
 )
 # Their checks: Debian's package checker and the desktop-entry validator.
 CHROMAFLUX_PACKAGE_CHECK_PACKAGES=(lintian desktop-file-utils)
