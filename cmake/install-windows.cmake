@@ -30,6 +30,8 @@ set(CPACK_NSIS_PACKAGE_NAME Chromaflux)
 set(CPACK_NSIS_DISPLAY_NAME Chromaflux)
 set(CPACK_PACKAGE_EXECUTABLES chromaflux Chromaflux)  # the Start-menu entry
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# Apps and Features' icon; left empty, CPack would name the folder.
+set(CPACK_NSIS_INSTALLED_ICON_NAME chromaflux.exe)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_BINARY_DIR}/packaging/LICENSE.txt)
 set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS
   "!include '${CMAKE_CURRENT_LIST_DIR}/nsis/chromaflux.nsh'\n!insertmacro ChromafluxBeforeInstall")
