@@ -9,7 +9,9 @@
 ; 32-bit installer's $SYSDIR already leads). The 64-bit installer therefore switches file-system
 ; redirection off around it, and names the 64-bit registry view for the uninstall key.
 
-; Before CPack's install commands, which write the uninstall key.
+; Before CPack's install commands, which write the uninstall key. A 64-bit installer sees the
+; 64-bit view anyway; this says so where it matters, as ChromafluxUninstall does before CPack's
+; deletions.
 !macro ChromafluxBeforeInstall
   !if ${NSIS_PTR_SIZE} > 4
     SetRegView 64

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks the release packages that scripts/package wrote, without installing anything:
+# Checks the release packages that scripts/package wrote, without installing anything on this
+# machine (the Windows installers install into a Wine prefix of their own):
 #
 #   tests/package/check_packages.sh [DIST_DIR]    (default: dist/ of the repository)
 #
