@@ -1,6 +1,6 @@
 # What each build installs and the package that CPack makes of it: the Debian package of the
-# desktop program, a zip of the Windows programs, a zip of the web page. scripts/package runs the
-# package-* workflow presets, which write them into dist/.
+# desktop program, a zip and an installer of the Windows programs, a zip of the web page.
+# scripts/package runs the package-* workflow presets, which write them into dist/.
 set(CPACK_PACKAGE_NAME chromaflux)
 set(CPACK_PACKAGE_VENDOR "${CHROMAFLUX_AUTHORS}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "full-screen plasma visual toy")

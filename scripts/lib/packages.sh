@@ -25,12 +25,15 @@ CHROMAFLUX_TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev clang-format googletest xscreensaver libxml2-utils
 )
 # The release packages (scripts/package): the cross compilers and Emscripten without their test
-# runners; dpkg-shlibdeps and file, with which CPack computes the Debian package's dependencies.
+# runners; dpkg-shlibdeps and file, with which CPack computes the Debian package's dependencies;
+# NSIS (makensis, with its 32- and 64-bit installer stubs), CPack's Windows installer generator.
 CHROMAFLUX_PACKAGE_PACKAGES=(
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix emscripten node-acorn dpkg-dev file
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix emscripten node-acorn dpkg-dev file nsis
 )
-# Their checks: Debian's package checker and the desktop-entry validator.
-CHROMAFLUX_PACKAGE_CHECK_PACKAGES=(lintian desktop-file-utils)
+# Their checks: Debian's package checker, the desktop-entry validator, and 7-Zip, which lists what
+# an NSIS installer holds without running it (the only way to look into the 32-bit installer on a
+# machine that runs no 32-bit programs).
+CHROMAFLUX_PACKAGE_CHECK_PACKAGES=(lintian desktop-file-utils 7zip)
 # The fuzz target: clang with libFuzzer and its sanitizer runtimes.
 CHROMAFLUX_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks the release packages that scripts/package wrote, without installing anything:
+# Checks the release packages that scripts/package wrote, without installing anything on this
+# machine (the Windows installers install into a Wine prefix of their own):
 #
 #   tests/package/check_packages.sh [DIST_DIR]    (default: dist/ of the repository)
 #
@@ -8,7 +9,11 @@
 # a temporary folder, its program answers --version and runs headless in scripts/x-session up to
 # the intro page and Esc.
 # The zips: their file lists, the Windows programs built for the zip's processor, CRLF in the
-# README. The version comes from project(... VERSION ...). Ends with "N passed, N failed".
+# README. The installers: built for their processor, their file lists (7-Zip reads NSIS
+# installers), and an install, a run of the installed screen saver and an uninstall under Wine in
+# a new prefix (tests/package/installer_test.sh; skipped for a 32-bit installer where 32-bit
+# programs cannot run). The version comes from project(... VERSION ...). Ends with "N passed, N
+# failed, N skipped".
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -18,14 +23,22 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 passed=0
 failed=0
+skipped=0
 
-# check NAME COMMAND...: runs one check, its output shown only when it fails.
+# check NAME COMMAND...: runs one check, its output shown only when it fails; exit code 77 is a
+# skip, its reason the output's last line.
 check() {
-  local name=$1
+  local name=$1 status=0 reason
   shift
-  if "$@" >"$work/output" 2>&1; then
+  "$@" >"$work/output" 2>&1 || status=$?
+  if ((status == 0)); then
     passed=$((passed + 1))
     echo "ok     $name"
+  elif ((status == 77)); then
+    skipped=$((skipped + 1))
+    reason=$(tail -n 1 "$work/output")
+    reason=${reason#\[*\] }  # the harness's time stamp
+    echo "skip   $name: ${reason#skipped: }"
   else
     failed=$((failed + 1))
     echo "FAILED $name"
@@ -94,8 +107,19 @@ zip_files() {
   shift 2
   same_lines "$(printf "$folder/%s\n" "$@" | sort)" "$(cmake -E tar tf "$zip" | grep -v '/$' | sort)"
 }
-# machine_is PATH TEXT: the unpacked PATH is a program that `file` describes with TEXT.
-machine_is() { file -b "$work/$1" | grep -F "$2"; }
+# file_is FILE TEXT: `file` describes FILE with TEXT; machine_is PATH TEXT: the unpacked PATH.
+file_is() { file -b "$1" | grep -F "$2"; }
+machine_is() { file_is "$work/$1" "$2"; }
+# installer_files SETUP: the files that the installer holds (its program folder's, and $SYSDIR's
+# as NSIS names the system folder), NSIS's own plug-ins left out; the first path that 7-Zip
+# lists is the installer's own.
+# shellcheck disable=SC2016  # $SYSDIR and $PLUGINSDIR are NSIS's names, not the shell's
+installer_files() {
+  same_lines "$(printf '%s\n' '$SYSDIR/chromaflux.scr' LICENSE.txt README.txt \
+    THIRD-PARTY-NOTICES.txt Uninstall.exe chromaflux.exe chromaflux.scr)" \
+    "$(7zz l -slt "$1" | sed -n 's/^Path = //p' | tail -n +2 | grep -v '^\$PLUGINSDIR/' |
+      LC_ALL=C sort)"
+}
 crlf_text() { ! grep -v $'\r$' "$work/$1"; }
 
 for arch in x86_64 i686; do
@@ -110,6 +134,13 @@ for arch in x86_64 i686; do
     check "$program: $expected" machine_is "$name/$program" "$expected"
   done
   check "README.txt with CRLF line ends" crlf_text "$name/README.txt"
+
+  setup=$dist/$name-setup.exe
+  echo "=== $setup"
+  check "installer: $expected" file_is "$setup" "$expected"
+  check "file list" installer_files "$setup"
+  check "install, screen saver, uninstall under Wine" bash "$repo/tests/package/installer_test.sh" \
+    "$setup" "$repo/build/package-checks/installer-$arch"
 done
 
 name=chromaflux-$version-web
@@ -118,5 +149,5 @@ check "file list" zip_files "$dist/$name.zip" "$name" index.html chromaflux.js c
   chromaflux.webmanifest chromaflux-192.png chromaflux-512.png service-worker.js LICENSE.txt \
   THIRD-PARTY-NOTICES.txt
 
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed, $skipped skipped"
 ((failed == 0))
