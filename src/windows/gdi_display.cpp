@@ -7,6 +7,7 @@
 
 #include "platform/display.h"
 #include "software/memory_frame.h"
+#include "state/app_state.h"
 #include "windows/frame_box.h"
 
 namespace {
@@ -17,6 +18,7 @@ constexpr WORD kBitsPerPixel = 32;
 struct GdiDisplay {
   HWND window = nullptr;  // the window presented into; null when closed
   RECT area{};            // the picture's place and size, in the window's client coordinates
+  bool classic = false;   // the classic frame in the area's 4:3 box instead of the area's size
 };
 
 GdiDisplay display;
@@ -42,9 +44,8 @@ BITMAPINFO ViewFormat(const FrameView& view) {
 }
 
 // The area itself for a picture of its size. The only other size a view can have is the classic
-// frame's, where the memory for the area's size could not be had: the largest 4:3 box of the
-// area, its pixels copied (COLORONCOLOR) rather than averaged, which costs too much at screen
-// sizes (docs/screensaver-windows.md).
+// frame's, chosen or where the memory for the area's size could not be had: the largest 4:3 box
+// of the area.
 RECT ViewBox(const FrameView& view) {
   if (view.width == AreaWidth() && view.height == AreaHeight()) {
     return display.area;
@@ -60,16 +61,24 @@ void ShowView(HDC dc, const FrameView& view) {
   }
   const RECT box = ViewBox(view);
   const BITMAPINFO format = ViewFormat(view);
-  SetStretchBltMode(dc, COLORONCOLOR);
+  // Made larger, the pixels are copied (COLORONCOLOR): averaging costs too much at screen sizes
+  // (docs/screensaver-windows.md). Made smaller (the classic frame in a preview), they are
+  // averaged (HALFTONE), which costs little there and drops no thin lines.
+  const bool smaller = box.right - box.left < view.width;
+  SetStretchBltMode(dc, smaller ? HALFTONE : COLORONCOLOR);
+  if (smaller) {
+    SetBrushOrgEx(dc, 0, 0, nullptr);  // as HALFTONE asks
+  }
   StretchDIBits(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, 0, view.width,
                 view.height, view.pixels, &format, DIB_RGB_COLORS, SRCCOPY);
 }
 
 }  // namespace
 
-void OpenGdiDisplay(HWND window, const RECT& area) {
+void OpenGdiDisplay(HWND window, const RECT& area, bool classic) {
   display.window = window;
   display.area = area;
+  display.classic = classic;
 }
 
 // Between frames the picture holds the latest finished frame.
@@ -86,6 +95,7 @@ void CloseGdiDisplay() {
 
 // A hidden or minimised window skips frames with the clocks untouched, like a display that
 // another program holds. The picture's size is set each frame; it changes only with the area.
+// The classic size makes the picture the console layer itself (software/memory_frame.h).
 DisplayCheck BeginFrame() {
   if (display.window == nullptr || IsWindow(display.window) == FALSE) {
     return DisplayCheck::Failed;
@@ -93,7 +103,9 @@ DisplayCheck BeginFrame() {
   if (IsWindowVisible(display.window) == FALSE || IsIconic(display.window) != FALSE) {
     return DisplayCheck::NotExclusive;
   }
-  if (AreaWidth() >= 1 && AreaHeight() >= 1) {
+  if (display.classic) {
+    SetPictureSize(screenWidth, screenHeight);
+  } else if (AreaWidth() >= 1 && AreaHeight() >= 1) {
     SetPictureSize(AreaWidth(), AreaHeight());
   }
   return DisplayCheck::Ready;

@@ -8,9 +8,9 @@
 #include <windows.h>
 
 // Presents into `window` from now on: the picture is made at the size of `area` (client
-// coordinates) and fills it. Without the memory for a picture of that size, the classic frame
-// is shown in the largest 4:3 box of the area instead.
-void OpenGdiDisplay(HWND window, const RECT& area);
+// coordinates) and fills it. With `classic`, or without the memory for a picture of that size,
+// the classic frame is shown in the largest 4:3 box of the area instead.
+void OpenGdiDisplay(HWND window, const RECT& area, bool classic);
 
 // Paints the window for WM_PAINT: the background outside the picture, the latest frame inside.
 void PaintGdiDisplay();

@@ -106,7 +106,7 @@ RECT PrimaryMonitorOnVirtualScreen(const RECT& virtualScreen, LONG primaryWidth,
   return primary;
 }
 
-int RunScreenSaver(HINSTANCE instance) {
+int RunScreenSaver(HINSTANCE instance, const RunSettings& settings) {
   RegisterSaverClass(instance);
   const RECT screen = VirtualScreen();
   saver.pointerKnown = GetCursorPos(&saver.pointerStart) != FALSE;
@@ -116,12 +116,14 @@ int RunScreenSaver(HINSTANCE instance) {
   if (window == nullptr) {
     return kExitFailure;
   }
-  OpenGdiDisplay(window, PrimaryMonitorOnVirtualScreen(screen, GetSystemMetrics(SM_CXSCREEN),
-                                                       GetSystemMetrics(SM_CYSCREEN)));
+  OpenGdiDisplay(window,
+                 PrimaryMonitorOnVirtualScreen(screen, GetSystemMetrics(SM_CXSCREEN),
+                                               GetSystemMetrics(SM_CYSCREEN)),
+                 settings.classic);
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   ShowCursor(FALSE);
-  const bool ran = RunSaverVisuals();
+  const bool ran = RunSaverVisuals(settings);
   ShowCursor(TRUE);
   CloseGdiDisplay();
   if (ran) {

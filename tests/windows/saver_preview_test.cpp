@@ -127,7 +127,7 @@ TEST(SaverPreview, FillsAChildOverTheClientAreaAtItsSizeUntilTheParentGoes) {
   seen.startTick = GetTickCount();
   SetTimer(parent, 1, 100, CheckPreview);
 
-  EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent), 0);
+  EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent, RunSettings{}), 0);
   EXPECT_FALSE(IsWindow(parent));
   ASSERT_EQ(seen.children, 1);
   EXPECT_TRUE(EqualRect(&seen.childRect, &seen.clientRect));
@@ -140,7 +140,7 @@ TEST(SaverPreview, EndsAtOnceWithoutAWindow) {
   HWND gone = CreateParent();
   DestroyWindow(gone);
   for (HWND parent : {static_cast<HWND>(nullptr), gone}) {
-    EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent), 0);
+    EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent, RunSettings{}), 0);
   }
 }
 
