@@ -101,6 +101,13 @@ document.addEventListener('visibilitychange',
 })();
 """
 
+# The page as a hidden one (another tab, a minimised window) for its own checks, and shown again.
+HIDE_PAGE = """
+Object.defineProperty(document, 'hidden', { configurable: true, get: () => true });
+Object.defineProperty(document, 'visibilityState', { configurable: true, get: () => 'hidden' });
+"""
+SHOW_PAGE = "delete document.hidden; delete document.visibilityState;"
+
 # The canvas pixels of a rectangle as 0xRRGGBB numbers, row by row.
 READ_PIXELS = """
 const [x, y, w, h] = arguments;
@@ -140,9 +147,10 @@ def serve(directory, port=0):
 
 
 class Page:
-    """One headless Chromium showing the page; `extra_flags` go to Chromium as they are."""
+    """One headless Chromium showing the page; `extra_flags` go to Chromium as they are, and
+    `extra_scripts` run before the page's own scripts, after the probe."""
 
-    def __init__(self, address, extra_flags=(), width=1000, height=800):
+    def __init__(self, address, extra_flags=(), width=1000, height=800, extra_scripts=()):
         self.profile = tempfile.TemporaryDirectory(prefix="chromaflux-chromium-")
         options = webdriver.ChromeOptions()
         options.binary_location = CHROMIUM
@@ -150,7 +158,8 @@ class Page:
                                       f"--window-size={width},{height}", *extra_flags]:
             options.add_argument(flag)
         self.driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
-        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PROBE})
+        for source in (PROBE, *extra_scripts):
+            self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": source})
         self.driver.get(address)
         self.canvas = self.driver.find_element("id", "chromaflux")
 
@@ -210,10 +219,12 @@ def frame_figures(times_ms):
 
 class PageTest(unittest.TestCase):
     """A test case with a page of its own in every test, served from build_dir for the whole class
-    by a server of its own; extra_flags and window are Chromium's flags and window size."""
+    by a server of its own; extra_flags and window are Chromium's flags and window size,
+    page_scripts run before the page's own."""
     build_dir = "build/web"
     extra_flags = ()
     window = (1000, 800)
+    page_scripts = ()
 
     @classmethod
     def setUpClass(cls):
@@ -225,5 +236,5 @@ class PageTest(unittest.TestCase):
         cls.server.__exit__(None, None, None)
 
     def setUp(self):
-        self.page = Page(self.address, self.extra_flags, *self.window)
+        self.page = Page(self.address, self.extra_flags, *self.window, self.page_scripts)
         self.addCleanup(self.page.close)

@@ -28,31 +28,34 @@ void DrawIntroFrame() {
   CloseFrameText();
 }
 
-// The picture at a size of the platform's choosing other than the classic one: the model's field
-// at that size (made again after each model switch and size change), composed on every core down
-// to the console's band, and the glow above the band.
-void DrawScaledPicture() {
-  const FrameView picture = app.frame;
-  if (!PrepareScaledPicture(picture.width, picture.height)) {
+// A picture at a size of the platform's choosing other than the classic one, in the locked
+// frame: the model's field at that size (made again after each model switch and size change),
+// composed on every core down to the console's band, with the glow above the band where the
+// picture carries the console.
+void DrawScaledPicture(ScaledPicture& picture, bool carriesConsole) {
+  const FrameView view = app.frame;
+  if (!PrepareScaledPicture(picture, view.width, view.height)) {
     return;  // no memory for this size: the frame keeps its last picture
   }
-  if (!app.scaledIndexReady) {
-    ForRowBands(picture.height, [](std::int32_t first, std::int32_t end) {
-      EvaluateModelInto(app.ScaledIndex, app.scaledWidth, app.scaledHeight, first, end);
+  if (!picture.indexReady) {
+    ForRowBands(view.height, [&picture](std::int32_t first, std::int32_t end) {
+      EvaluateModelInto(picture.Index, picture.width, picture.height, first, end);
     });
-    app.scaledIndexReady = true;
+    picture.indexReady = true;
     // As SwitchModel does after its evaluation: the model's time, and with it the 600 ms of the
     // colour ring's fade-in, starts after the work of making the field, however long it took.
     app.frameTick = GetTicks();
   }
-  const double scale = ModelScale(picture.width, picture.height);
-  app.scaledConsoleTop = picture.height - ConsoleRowsAt(scale);
-  ForRowBands(picture.height, [](std::int32_t first, std::int32_t end) {
-    ComposeFrameInto(app.frame, app.ScaledIndex, app.scaledConsoleTop, first, end);
+  const double scale = ModelScale(view.width, view.height);
+  picture.consoleTop = carriesConsole ? view.height - ConsoleRowsAt(scale) : view.height;
+  ForRowBands(view.height, [&picture](std::int32_t first, std::int32_t end) {
+    ComposeFrameInto(app.frame, picture, picture.Index, picture.consoleTop, first, end);
   });
-  DrawConsoleGlowAt(picture, app.scaledConsoleTop, scale);
-  const ClassicColumns box = ClassicColumnsOf(picture.width, scale);
-  DrawConsoleBandMargins(picture, app.scaledConsoleTop, scale, box.first, box.end);
+  if (carriesConsole) {
+    DrawConsoleGlowAt(view, picture.consoleTop, scale);
+    const ClassicColumns box = ClassicColumnsOf(view.width, scale);
+    DrawConsoleBandMargins(view, picture.consoleTop, scale, box.first, box.end);
+  }
 }
 
 bool IsClassicFrame(const FrameView& frame) {
@@ -69,10 +72,17 @@ void DrawRunningFrame() {
       DrawConsolePanel();
       UnlockFrame();
     } else {
-      DrawScaledPicture();
+      DrawScaledPicture(app.pictures[0], true);
       UnlockFrame();
       if (LockFrame(FrameLayer::Console)) {
         DrawConsoleBand();
+        UnlockFrame();
+      }
+    }
+    // The other screens' pictures: the same model and colours, at their own sizes.
+    for (std::int32_t i = 1; i < FramePictureCount(); ++i) {
+      if (LockFrame(FrameLayer::Picture, i)) {
+        DrawScaledPicture(app.pictures[i], false);
         UnlockFrame();
       }
     }

@@ -3,6 +3,7 @@
 #include "app/frame_driver.h"
 #include "app/key_commands.h"
 #include "app/scene.h"
+#include "plasma/scaled_picture.h"
 #include "state/app_state.h"
 #include "state/rng.h"
 
@@ -33,5 +34,8 @@ RunRequest PostKey(std::uint32_t virtualKey) {
 
 void EndRun() {
   ForEachSceneBuffer([](auto buffer) { delete[](app.*buffer); });
+  for (ScaledPicture& picture : app.pictures) {
+    GiveBackScaledPicture(picture);
+  }
   app = AppState{};
 }

@@ -9,9 +9,9 @@
 // memory cannot be had: no buffer that was not obtained is written, and the program must end.
 bool PrepareScene();
 
-// Calls visit(&AppState::buffer) for every buffer that a run allocates (the scene's, the console
-// raster of its first open frame, and the picture buffers of its output size): the one list of
-// what a run takes from the heap.
+// Calls visit(&AppState::buffer) for every buffer that a run allocates but the pictures' own (the
+// scene's, the console raster of its first open frame, and the WAVE look-up of the pictures): with
+// GiveBackScaledPicture the one list of what a run takes from the heap.
 template <typename Visit>
 void ForEachSceneBuffer(Visit visit) {
   visit(&AppState::RADIUS);
@@ -23,9 +23,5 @@ void ForEachSceneBuffer(Visit visit) {
   visit(&AppState::currentRing);
   visit(&AppState::targetRing);
   visit(&AppState::ConsoleRaster);
-  visit(&AppState::ScaledIndex);
   visit(&AppState::WaveOfRadius);
-  visit(&AppState::ScaledAngleWave);
-  visit(&AppState::ScaledTenths);
-  visit(&AppState::ScaledCosine);
 }

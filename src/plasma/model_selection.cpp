@@ -81,5 +81,7 @@ void SelectModel(std::int32_t requested) {
   BuildCosineTable();
   DrawAddOns();
   EvaluateModel();
-  app.scaledIndexReady = false;  // a picture of another size evaluates the model at its own
+  for (ScaledPicture& picture : app.pictures) {
+    picture.indexReady = false;  // each picture evaluates the model at its own size
+  }
 }

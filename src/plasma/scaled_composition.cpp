@@ -68,37 +68,38 @@ FrameDrift ComputeScaledDrift(std::int32_t modelClockMs, std::int32_t restX, std
 // The extra terms, per model, as the classic composition adds them: ANGLE + WAVE for model 0;
 // for models 10 and 11 trunc(v + 0.1f WAVE) = v + WAVE div 10, since v stays below 2^10 (see
 // ComposeFrame); model 12's cosine of the drifted column.
-void ComposeFrameInto(const FrameView& view, const std::int32_t* field, std::int32_t consoleTop,
-                      std::int32_t firstRow, std::int32_t endRow) {
-  assert(view.width == app.scaledWidth && view.height == app.scaledHeight);
+void ComposeFrameInto(const FrameView& view, const ScaledPicture& picture,
+                      const std::int32_t* field, std::int32_t consoleTop, std::int32_t firstRow,
+                      std::int32_t endRow) {
+  assert(view.width == picture.width && view.height == picture.height);
   assert(view.pitch >= view.width);
   assert(firstRow >= 0 && firstRow <= endRow && endRow <= view.height);
   const double scale = ModelScale(view.width, view.height);
   const FrameDrift drift =
       ComputeScaledDrift(app.modelClockMs, app.smallOffsetX, app.smallOffsetY, scale);
-  assert(std::abs(drift.x) <= app.scaledReachX && std::abs(drift.y) <= app.scaledReachY);
+  assert(std::abs(drift.x) <= picture.reachX && std::abs(drift.y) <= picture.reachY);
   const std::uint32_t rows =
       std::min(static_cast<std::uint32_t>(consoleTop), static_cast<std::uint32_t>(view.height));
   const std::int32_t last = std::min(endRow, static_cast<std::int32_t>(rows));
   if (firstRow >= last) {
     return;
   }
-  const std::ptrdiff_t pitch = view.width + 2 * app.scaledReachX;
-  const std::ptrdiff_t origin = (drift.y + app.scaledReachY) * pitch + drift.x + app.scaledReachX;
+  const std::ptrdiff_t pitch = view.width + 2 * picture.reachX;
+  const std::ptrdiff_t origin = (drift.y + picture.reachY) * pitch + drift.x + picture.reachX;
   TermSource source{ExtraTerm::None, nullptr, nullptr, nullptr, pitch};
   switch (app.currentModel) {
     case 0:
       source.term = ExtraTerm::AngleAndWave;
-      source.angleWave = app.ScaledAngleWave + origin;
+      source.angleWave = picture.AngleWave + origin;
       break;
     case 10:
     case 11:
       source.term = ExtraTerm::TenthOfWave;
-      source.tenths = app.ScaledTenths + origin;
+      source.tenths = picture.Tenths + origin;
       break;
     case 12:
       source.term = ExtraTerm::Cosine;
-      source.cosine = app.ScaledCosine + drift.x + app.scaledReachX;
+      source.cosine = picture.Cosine + drift.x + picture.reachX;
       break;
     default:
       break;

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "plasma/frame_composition.h"
+#include "state/app_state.h"
 #include "state/frame_view.h"
 
 // The drift in output pixels at `scale`: the classic drift before its truncation, times the scale,
@@ -14,8 +15,10 @@ FrameDrift ComputeScaledDrift(std::int32_t modelClockMs, std::int32_t restX, std
 
 // Writes rows firstRow ... endRow - 1 of `view`, leaving out those from consoleTop (read as
 // unsigned, an output row) down: each pixel is app.currentRing at its `field` entry (view.width
-// entries per row) plus app.currentModel's drifted term at app.modelClockMs. Needs
-// PrepareScaledPicture for view.width x view.height. Rows are independent: any split among callers
-// gives the same frame. The words between the width and the pitch are left alone.
-void ComposeFrameInto(const FrameView& view, const std::int32_t* field, std::int32_t consoleTop,
-                      std::int32_t firstRow, std::int32_t endRow);
+// entries per row; the picture's own Index, or any field of its size) plus app.currentModel's
+// drifted term at app.modelClockMs, read from the terms of `picture`, prepared
+// (PrepareScaledPicture) for view.width x view.height. Rows are independent: any split among
+// callers gives the same frame. The words between the width and the pitch are left alone.
+void ComposeFrameInto(const FrameView& view, const ScaledPicture& picture,
+                      const std::int32_t* field, std::int32_t consoleTop, std::int32_t firstRow,
+                      std::int32_t endRow);

@@ -37,38 +37,44 @@ void GiveBack(T*& buffer) {
   buffer = nullptr;
 }
 
-void GiveBackPicture() {
-  GiveBack(app.ScaledIndex);
+// A WAVE look-up of at least `waveRadii` entries, the one there is or a larger one. False, with no
+// look-up, when the heap cannot supply it.
+bool CoverWaveRadii(std::int32_t waveRadii) {
+  if (app.waveRadii >= waveRadii) {
+    return true;
+  }
   GiveBack(app.WaveOfRadius);
-  GiveBack(app.ScaledAngleWave);
-  GiveBack(app.ScaledTenths);
-  GiveBack(app.ScaledCosine);
-  app.scaledWidth = 0;
-  app.scaledHeight = 0;
   app.waveRadii = 0;
-  app.scaledIndexReady = false;
+  app.WaveOfRadius = Allocate<std::uint8_t>(static_cast<std::size_t>(waveRadii));
+  if (app.WaveOfRadius == nullptr) {
+    return false;
+  }
+  BuildWaveOfRadius(waveRadii);
+  return true;
 }
 
 // One more than the largest RADIUS any term of any model, drifted or not, reads at this size, or
 // kMostWaveRadii if that is smaller. Model-space coordinates grow with the output index, so the
 // widened output's edge columns and rows bound them (and one unit more covers their rounding).
-std::int32_t WaveRadiiFor(std::int32_t width, std::int32_t height, double scale) {
-  const double x = std::fabs(ModelCoordinate(-app.scaledReachX - 1, width, scale)) + 1.0;
-  const double y = std::fabs(ModelCoordinate(-app.scaledReachY - 1, height, scale)) + 1.0;
+std::int32_t WaveRadiiFor(const ScaledPicture& picture, double scale) {
+  const double x = std::fabs(ModelCoordinate(-picture.reachX - 1, picture.width, scale)) + 1.0;
+  const double y = std::fabs(ModelCoordinate(-picture.reachY - 1, picture.height, scale)) + 1.0;
   const double radius = std::hypot(x + kAddOnMostX, y + kAddOnMostY) * 100.0 + 2.0;
   return radius < kMostWaveRadii ? static_cast<std::int32_t>(radius) : kMostWaveRadii;
 }
 
 // ANGLE + WAVE and WAVE div 10 at every point of the output widened by the drift's reach, row by
 // row, and model 12's drifted cosine for every widened column.
-void FillDriftedTerms(std::int32_t width, std::int32_t height, double scale) {
-  const std::int32_t reachX = app.scaledReachX;
-  const std::int32_t reachY = app.scaledReachY;
+void FillDriftedTerms(ScaledPicture& picture, double scale) {
+  const std::int32_t width = picture.width;
+  const std::int32_t height = picture.height;
+  const std::int32_t reachX = picture.reachX;
+  const std::int32_t reachY = picture.reachY;
   const std::int32_t wideWidth = width + 2 * reachX;
   std::vector<double> columnX(wideWidth);
   for (std::int32_t i = 0; i < wideWidth; ++i) {
     columnX[i] = ModelCoordinate(i - reachX, width, scale);
-    app.ScaledCosine[i] = CosineWave(kCosineModel, columnX[i] + kCosineColumnShift);
+    picture.Cosine[i] = CosineWave(kCosineModel, columnX[i] + kCosineColumnShift);
   }
   const ShiftedColumns columns = ShiftColumns(columnX, 0.0);
   const TermRows rows = ChosenTermRows(app.simdLevel);
@@ -80,8 +86,8 @@ void FillDriftedTerms(std::int32_t width, std::int32_t height, double scale) {
     WaveRowOf(rows, columns, y, wave.data());
     rows.angle(columns.x.data(), y, wideWidth, steps, angle.data());
     const std::size_t first = static_cast<std::size_t>(i) * wideWidth;
-    std::uint16_t* sum = app.ScaledAngleWave + first;
-    std::uint8_t* tenths = app.ScaledTenths + first;
+    std::uint16_t* sum = picture.AngleWave + first;
+    std::uint8_t* tenths = picture.Tenths + first;
     for (std::int32_t col = 0; col < wideWidth; ++col) {
       sum[col] = static_cast<std::uint16_t>(angle[col] + wave[col]);  // 754 ... 3404
       tenths[col] = static_cast<std::uint8_t>(wave[col] / 10);
@@ -99,32 +105,37 @@ std::int32_t DriftReachY(double scale) {
   return static_cast<std::int32_t>(kDriftMostY * scale) + 1;
 }
 
-bool PrepareScaledPicture(std::int32_t width, std::int32_t height) {
+void GiveBackScaledPicture(ScaledPicture& picture) {
+  GiveBack(picture.Index);
+  GiveBack(picture.AngleWave);
+  GiveBack(picture.Tenths);
+  GiveBack(picture.Cosine);
+  picture = ScaledPicture{};
+}
+
+bool PrepareScaledPicture(ScaledPicture& picture, std::int32_t width, std::int32_t height) {
   assert(width >= 1 && width <= kLargestOutputSide && height >= 1 && height <= kLargestOutputSide);
-  if (app.scaledWidth == width && app.scaledHeight == height) {
+  if (picture.width == width && picture.height == height) {
     return true;
   }
-  GiveBackPicture();
+  GiveBackScaledPicture(picture);
   const double scale = ModelScale(width, height);
-  app.scaledReachX = DriftReachX(scale);
-  app.scaledReachY = DriftReachY(scale);
-  const std::size_t wideWidth = static_cast<std::size_t>(width) + 2 * app.scaledReachX;
+  picture.width = width;
+  picture.height = height;
+  picture.reachX = DriftReachX(scale);
+  picture.reachY = DriftReachY(scale);
+  const std::size_t wideWidth = static_cast<std::size_t>(width) + 2 * picture.reachX;
   const std::size_t wideEntries =
-      wideWidth * (static_cast<std::size_t>(height) + 2 * app.scaledReachY);
-  const std::int32_t waveRadii = WaveRadiiFor(width, height, scale);
-  app.ScaledIndex = Allocate<std::int32_t>(static_cast<std::size_t>(width) * height);
-  app.WaveOfRadius = Allocate<std::uint8_t>(static_cast<std::size_t>(waveRadii));
-  app.ScaledAngleWave = Allocate<std::uint16_t>(wideEntries);
-  app.ScaledTenths = Allocate<std::uint8_t>(wideEntries);
-  app.ScaledCosine = Allocate<std::int32_t>(wideWidth);
-  if (app.ScaledIndex == nullptr || app.WaveOfRadius == nullptr || app.ScaledAngleWave == nullptr ||
-      app.ScaledTenths == nullptr || app.ScaledCosine == nullptr) {
-    GiveBackPicture();
+      wideWidth * (static_cast<std::size_t>(height) + 2 * picture.reachY);
+  picture.Index = Allocate<std::int32_t>(static_cast<std::size_t>(width) * height);
+  picture.AngleWave = Allocate<std::uint16_t>(wideEntries);
+  picture.Tenths = Allocate<std::uint8_t>(wideEntries);
+  picture.Cosine = Allocate<std::int32_t>(wideWidth);
+  if (picture.Index == nullptr || picture.AngleWave == nullptr || picture.Tenths == nullptr ||
+      picture.Cosine == nullptr || !CoverWaveRadii(WaveRadiiFor(picture, scale))) {
+    GiveBackScaledPicture(picture);
     return false;
   }
-  BuildWaveOfRadius(waveRadii);
-  FillDriftedTerms(width, height, scale);
-  app.scaledWidth = width;
-  app.scaledHeight = height;
+  FillDriftedTerms(picture, scale);
   return true;
 }

@@ -33,9 +33,15 @@ void ClearFrame();
 
 enum class FrameLayer { Picture, Console };
 
-// Opens the pixels of one layer: app.frame describes them until UnlockFrame. Returns false when
-// they cannot be had; app.frame.pixels is then null and nothing may write pixels.
-bool LockFrame(FrameLayer layer);
+// How many pictures the frame has, 1 ... kMostPictures: one for each screen the platform shows the
+// plasma on (the Windows screen saver's monitors). Each is drawn with the same model and colours
+// at its own size, in one frame; the console layer goes with picture 0.
+std::int32_t FramePictureCount();
+
+// Opens the pixels of one layer, for the picture layer of picture `picture` (below
+// FramePictureCount()): app.frame describes them until UnlockFrame. Returns false when they cannot
+// be had; app.frame.pixels is then null and nothing may write pixels.
+bool LockFrame(FrameLayer layer, std::int32_t picture = 0);
 
 // Closes the pixels; app.frame.pixels is null afterwards.
 void UnlockFrame();

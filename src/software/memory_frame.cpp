@@ -1,6 +1,7 @@
 #include "software/memory_frame.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <new>
 
@@ -13,18 +14,32 @@ namespace {
 
 constexpr std::size_t kLayerPixels = static_cast<std::size_t>(screenWidth) * screenHeight;
 
-// The frame's memory.
-struct MemoryFrame {
-  std::uint32_t* layer = nullptr;    // the console layer, kLayerPixels pixels 0x00RRGGBB, or null
-  std::uint32_t* picture = nullptr;  // the picture at another size than the layer's; else null
+// One picture's memory.
+struct MemoryPicture {
+  std::uint32_t* pixels = nullptr;   // its own pixels, 0x00RRGGBB; null for picture 0 at the
+                                     // console layer's size, which is then the layer itself
   std::int32_t width = screenWidth;  // the picture's size
   std::int32_t height = screenHeight;
 };
 
+// The frame's memory.
+struct MemoryFrame {
+  std::uint32_t* layer = nullptr;  // the console layer, kLayerPixels pixels 0x00RRGGBB, or null
+  MemoryPicture pictures[kMostPictures];
+  std::int32_t pictureCount = 1;  // pictures 0 ... pictureCount - 1 are drawn
+};
+
 MemoryFrame memory;
 
-std::size_t PicturePixels() {
-  return static_cast<std::size_t>(memory.width) * static_cast<std::size_t>(memory.height);
+std::size_t PixelsOf(const MemoryPicture& picture) {
+  return static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+}
+
+void GiveBackPictures() {
+  for (MemoryPicture& picture : memory.pictures) {
+    delete[] picture.pixels;
+    picture = MemoryPicture{};
+  }
 }
 
 }  // namespace
@@ -42,7 +57,7 @@ bool CreateMemoryFrame() {
 void ReleaseMemoryFrame() {
   ReleaseMemoryLogos();
   delete[] memory.layer;
-  delete[] memory.picture;
+  GiveBackPictures();
   memory = MemoryFrame{};
 }
 
@@ -54,39 +69,50 @@ void FillMemoryFrame(std::uint32_t colour) {
   std::fill_n(memory.layer, kLayerPixels, colour);
 }
 
-bool SetPictureSize(std::int32_t width, std::int32_t height) {
-  if (width == memory.width && height == memory.height) {
+void SetPictureCount(std::int32_t count) {
+  assert(count >= 1 && count <= kMostPictures);
+  memory.pictureCount = count;
+}
+
+std::int32_t FramePictureCount() {
+  return memory.pictureCount;
+}
+
+bool SetPictureSize(std::int32_t width, std::int32_t height, std::int32_t index) {
+  assert(index >= 0 && index < kMostPictures);
+  MemoryPicture& picture = memory.pictures[index];
+  if (width == picture.width && height == picture.height && (index == 0 || picture.pixels)) {
     return true;
   }
-  std::uint32_t* picture = nullptr;
-  if (width != screenWidth || height != screenHeight) {
-    picture = new (std::nothrow) std::uint32_t[static_cast<std::size_t>(width) * height];
-    if (picture == nullptr) {
+  std::uint32_t* pixels = nullptr;
+  if (index != 0 || width != screenWidth || height != screenHeight) {
+    pixels = new (std::nothrow) std::uint32_t[static_cast<std::size_t>(width) * height];
+    if (pixels == nullptr) {
       return false;
     }
   }
-  delete[] memory.picture;
-  memory.picture = picture;
-  memory.width = width;
-  memory.height = height;
-  if (picture != nullptr) {
-    std::fill_n(picture, PicturePixels(), 0u);
+  delete[] picture.pixels;
+  picture = {pixels, width, height};
+  if (pixels != nullptr) {
+    std::fill_n(pixels, PixelsOf(picture), 0u);
   }
   return true;
 }
 
-FrameView PictureView() {
-  std::uint32_t* pixels = memory.picture != nullptr ? memory.picture : memory.layer;
-  return {pixels, memory.width, memory.width, memory.height};
+FrameView PictureView(std::int32_t index) {
+  assert(index >= 0 && index < kMostPictures);
+  const MemoryPicture& picture = memory.pictures[index];
+  std::uint32_t* pixels = picture.pixels != nullptr || index != 0 ? picture.pixels : memory.layer;
+  return {pixels, picture.width, picture.width, picture.height};
 }
 
 FrameView FinishMemoryFrame() {
-  const FrameView picture = PictureView();
-  if (memory.picture != nullptr) {
+  const FrameView picture = PictureView(0);
+  if (memory.pictures[0].pixels != nullptr) {
     if (app.started == 0) {
       OverlayWholeLayer(memory.layer, picture);
     } else {
-      OverlayConsoleBand(memory.layer, picture, app.consoleTop, app.scaledConsoleTop);
+      OverlayConsoleBand(memory.layer, picture, app.consoleTop, app.pictures[0].consoleTop);
     }
   }
   return picture;
@@ -94,14 +120,16 @@ FrameView FinishMemoryFrame() {
 
 void ClearFrame() {
   FillMemoryFrame(0);
-  if (memory.picture != nullptr) {
-    std::fill_n(memory.picture, PicturePixels(), 0u);
+  for (const MemoryPicture& picture : memory.pictures) {
+    if (picture.pixels != nullptr) {
+      std::fill_n(picture.pixels, PixelsOf(picture), 0u);
+    }
   }
 }
 
-bool LockFrame(FrameLayer layer) {
+bool LockFrame(FrameLayer layer, std::int32_t picture) {
   app.frame = layer == FrameLayer::Picture
-                  ? PictureView()
+                  ? PictureView(picture)
                   : FrameView{memory.layer, screenWidth, screenWidth, screenHeight};
   return app.frame.pixels != nullptr;
 }

@@ -26,15 +26,19 @@ std::uint32_t* FramePixels();
 // Fills the console layer with `colour` (0x00RRGGBB).
 void FillMemoryFrame(std::uint32_t colour);
 
-// Gives the picture `width` x `height` pixels (1 ... 16384 each; the classic size makes it the
-// console layer again), black, when it has another size. False when the memory cannot be had:
-// the picture keeps its size.
-bool SetPictureSize(std::int32_t width, std::int32_t height);
+// How many pictures the frame draws (FramePictureCount), 1 ... kMostPictures; 1 to begin with.
+void SetPictureCount(std::int32_t count);
 
-// The picture's size, with its pixels; null before CreateMemoryFrame.
-FrameView PictureView();
+// Gives picture `picture` (0 ... kMostPictures - 1) `width` x `height` pixels (1 ... 16384 each),
+// black, when it has another size or none yet. Picture 0 at the classic size is the console layer
+// again; it has the classic size to begin with, the others no pixels. False when the memory
+// cannot be had: the picture keeps its size.
+bool SetPictureSize(std::int32_t width, std::int32_t height, std::int32_t picture = 0);
 
-// Finishes the frame for showing and returns what to show: the picture with the console layer's
-// part scaled over it (the intro page, or the console band once the visuals run), or at the
-// classic size the console layer itself.
+// Picture `picture`'s size, with its pixels; null before CreateMemoryFrame or its first size.
+FrameView PictureView(std::int32_t picture = 0);
+
+// Finishes the frame for showing and returns what to show of picture 0: the picture with the
+// console layer's part scaled over it (the intro page, or the console band once the visuals run),
+// or at the classic size the console layer itself. The other pictures show as PictureView has them.
 FrameView FinishMemoryFrame();

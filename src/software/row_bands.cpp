@@ -3,6 +3,7 @@
 #include "platform/row_bands.h"
 
 #include <algorithm>
+#include <functional>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -17,7 +18,7 @@ constexpr std::int32_t kRowsWorthAThread = 64;
 
 }  // namespace
 
-void ForRowBands(std::int32_t rows, RowWork work) {
+void ForRowBands(std::int32_t rows, const RowWork& work) {
   const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), kMostBands));
   const auto bands = static_cast<std::int32_t>(
       std::max(1u, std::min(cores, static_cast<unsigned>(rows / kRowsWorthAThread))));
@@ -28,7 +29,7 @@ void ForRowBands(std::int32_t rows, RowWork work) {
     const auto first = static_cast<std::int32_t>(std::int64_t{rows} * b / bands);
     const auto end = static_cast<std::int32_t>(std::int64_t{rows} * (b + 1) / bands);
     try {
-      helpers.emplace_back(work, first, end);
+      helpers.emplace_back(std::cref(work), first, end);
     } catch (const std::system_error&) {
       work(first, end);  // no thread to be had: the band is done here, the picture the same
     }

@@ -47,6 +47,23 @@ enum class SimdLevel : std::int32_t { Portable = 0, Sse2 = 1, Avx2 = 2 };
 // Where the console is going.
 enum class SlideState : std::int32_t { Idle = 0, Opening = 1, Closing = 2 };
 
+// The most pictures a frame has: one for each screen a platform shows (platform/display.h).
+constexpr std::int32_t kMostPictures = 16;
+
+// One picture's buffers at its output size, made by PrepareScaledPicture.
+struct ScaledPicture {
+  std::int32_t width = 0;              // output columns the buffers below were made for
+  std::int32_t height = 0;             // output rows likewise
+  std::int32_t* Index = nullptr;       // width x height ring indices of the model
+  std::int32_t reachX = 0;             // output columns the drift can shift a term, at most
+  std::int32_t reachY = 0;             // output rows likewise
+  std::uint16_t* AngleWave = nullptr;  // ANGLE + WAVE at each output point the drift reaches
+  std::uint8_t* Tenths = nullptr;      // WAVE div 10 at the same points
+  std::int32_t* Cosine = nullptr;      // model 12's C(x + 500) at each column it reaches
+  bool indexReady = false;             // Index holds the current model at this size
+  std::int32_t consoleTop = 0;         // first output row of the console band this frame
+};
+
 struct AppState {
   // The run's settings, set by StartRun; the platform reads `classic`.
   RunSettings settings;
@@ -107,19 +124,10 @@ struct AppState {
   std::int32_t halfScreenOffsetX = 0;   // -centreX ... -1
   std::int32_t halfScreenOffsetY = 0;   // -centreY ... -1
 
-  // Picture at any size (plasma/scaled_picture.h): the model space sampled at one output size.
-  std::int32_t scaledWidth = 0;              // output columns the buffers below were made for
-  std::int32_t scaledHeight = 0;             // output rows likewise
-  std::int32_t* ScaledIndex = nullptr;       // scaledWidth x scaledHeight ring indices of the model
-  std::uint8_t* WaveOfRadius = nullptr;      // WAVE of each RADIUS value below waveRadii
-  std::int32_t waveRadii = 0;                // entries of WaveOfRadius
-  std::int32_t scaledReachX = 0;             // output columns the drift can shift a term, at most
-  std::int32_t scaledReachY = 0;             // output rows likewise
-  std::uint16_t* ScaledAngleWave = nullptr;  // ANGLE + WAVE at each output point the drift reaches
-  std::uint8_t* ScaledTenths = nullptr;      // WAVE div 10 at the same points
-  std::int32_t* ScaledCosine = nullptr;      // model 12's C(x + 500) at each column it reaches
-  bool scaledIndexReady = false;             // ScaledIndex holds the current model at its size
-  std::int32_t scaledConsoleTop = 0;         // first output row of the console band this frame
+  // Pictures at any size (plasma/scaled_picture.h): the model space sampled at each picture's size.
+  ScaledPicture pictures[kMostPictures];  // picture i of the frame; the console is on picture 0
+  std::uint8_t* WaveOfRadius = nullptr;   // WAVE of each RADIUS value below waveRadii
+  std::int32_t waveRadii = 0;             // entries of WaveOfRadius: the most any picture needs
 
   // Colour rings.
   std::uint32_t* currentRing = nullptr;  // the visible ring, ringSize colours 0x00RRGGBB

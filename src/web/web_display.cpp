@@ -84,7 +84,7 @@ void UseClassicPicture() {
 }
 
 // The page has one thread: the picture's rows are done in one band.
-void ForRowBands(std::int32_t rows, RowWork work) {
+void ForRowBands(std::int32_t rows, const RowWork& work) {
   work(0, rows);
 }
 
@@ -120,9 +120,9 @@ DisplayCheck BeginFrame() {
 void FinishFrame() {
   const FrameView shown = FinishMemoryFrame();
   // A running frame at another size whose picture buffers the core could not make (it keeps
-  // app.scaledWidth 0 then) showed no plasma: that size is refused like one refused here.
+  // its picture empty then) showed no plasma: that size is refused like one refused here.
   if (app.started != 0 && !IsClassic(shown.width, shown.height) &&
-      (app.scaledWidth != shown.width || app.scaledHeight != shown.height)) {
+      (app.pictures[0].width != shown.width || app.pictures[0].height != shown.height)) {
     web.refusedWidth = shown.width;
     web.refusedHeight = shown.height;
   }

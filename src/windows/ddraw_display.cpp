@@ -212,7 +212,12 @@ void ClearFrame() {
   WaitForBlitter();
 }
 
-bool LockFrame(FrameLayer) {  // the back buffer is both layers
+// The program shows one screen, its back buffer.
+std::int32_t FramePictureCount() {
+  return 1;
+}
+
+bool LockFrame(FrameLayer, std::int32_t) {  // the back buffer is both layers, of the one picture
   return LockBackBuffer();
 }
 

@@ -9,6 +9,7 @@
 #include "app/frame_pacing.h"
 #include "doubles/doubles.h"
 #include "doubles/test_scene.h"
+#include "reference/scaled_reference.h"
 #include "state/app_state.h"
 
 namespace {
@@ -201,6 +202,32 @@ TEST_F(FrameDriver, APictureOfAnotherSizeIsComposedAndItsFieldsTimeIsNotTheModel
   EXPECT_EQ(Count("GetTicks"), 1);
   EXPECT_EQ(app.frameMs, 16u);
   doubles::display.picture.clear();
+}
+
+// Every screen's picture in one frame: the same model and colours (the ring steps once a frame),
+// each the model's at its own size, whole; the console's band goes with picture 0 only.
+TEST_F(FrameDriver, EveryPictureOfTheFrameIsTheModelAtItsOwnSize) {
+  const std::pair<std::int32_t, std::int32_t> sizes[] = {{96, 40}, {33, 70}};
+  std::vector<std::vector<std::uint32_t>> pixels;
+  for (const auto& [width, height] : sizes) {
+    pixels.emplace_back(static_cast<std::size_t>(width * height), 0xDEADBEEFu);
+    doubles::display.morePictures.push_back({pixels.back().data(), width, width, height});
+  }
+  app.started = 1;
+  app.consoleOffset = 50;
+  SetClock(0, 16);
+  RunFrame();
+  EXPECT_EQ(Count("LockFrame"), 3);  // the classic frame, then the two others
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    const auto [width, height] = sizes[i];
+    std::vector<std::int32_t> field(pixels[i].size());
+    reference::EvaluateModelScaledPlain(field.data(), width, height);
+    std::vector<std::uint32_t> expected(pixels[i].size());
+    reference::ComposeFrameScaledPlain({expected.data(), width, width, height}, field.data(),
+                                       height);
+    EXPECT_EQ(pixels[i], expected) << "picture " << i + 1;
+  }
+  doubles::display.morePictures.clear();
 }
 
 TEST_F(FrameDriver, FailedLockSkipsThePixelWorkButFinishesTheFrame) {

@@ -51,8 +51,12 @@ void ClearFrame() {
   }
 }
 
+std::int32_t FramePictureCount() {
+  return 1 + static_cast<std::int32_t>(display.morePictures.size());
+}
+
 // One memory back buffer for both layers, unless a picture of its own was given.
-bool LockFrame(FrameLayer layer) {
+bool LockFrame(FrameLayer layer, std::int32_t picture) {
   display.calls.push_back("LockFrame");
   assert(!display.locked && !display.dcHeld);
   if (display.lockFails) {
@@ -60,6 +64,10 @@ bool LockFrame(FrameLayer layer) {
     return false;
   }
   display.locked = true;
+  if (layer == FrameLayer::Picture && picture > 0) {
+    app.frame = display.morePictures.at(static_cast<std::size_t>(picture - 1));
+    return true;
+  }
   if (layer == FrameLayer::Picture && !display.picture.empty()) {
     app.frame = {display.picture.data(), display.pictureWidth, display.pictureWidth,
                  display.pictureHeight};

@@ -28,6 +28,7 @@ struct DisplayDouble {
   std::vector<std::uint32_t> picture;  // a picture of another size than the classic, if not empty
   std::int32_t pictureWidth = 0;       // its size; the back buffer is then the console layer
   std::int32_t pictureHeight = 0;
+  std::vector<FrameView> morePictures;  // pictures 1, 2, ... of the frame, in memory of the test's
 };
 
 // One text drawn with PutText, with the device-context state it was drawn in.

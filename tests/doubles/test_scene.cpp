@@ -13,6 +13,12 @@ namespace doubles {
 void ResetApp() {
   AppState fresh{};
   ForEachSceneBuffer([&fresh](auto buffer) { fresh.*buffer = app.*buffer; });
+  // A picture's buffers but its index field hold the same for every model.
+  fresh.waveRadii = app.waveRadii;
+  for (std::int32_t i = 0; i < kMostPictures; ++i) {
+    fresh.pictures[i] = app.pictures[i];
+    fresh.pictures[i].indexReady = false;
+  }
   app = fresh;
 }
 

@@ -8,8 +8,8 @@
 
 namespace doubles {
 
-// Resets `app` to its load-time values but keeps the buffers of the scene (ForEachSceneBuffer):
-// rebuilding the geometry tables for every test would only cost time.
+// Resets `app` to its load-time values but keeps the buffers of the scene (ForEachSceneBuffer) and
+// of the pictures: rebuilding the geometry tables for every test would only cost time.
 void ResetApp();
 
 // ResetApp() and the doubles, then the scene as start-up prepares it, with Rng seeded by `seed`:

@@ -121,7 +121,7 @@ constexpr std::int32_t kPictureClockMs = 1234;
 
 bool PrintPictures(PictureSize size) {
   std::vector<std::uint32_t> frame(static_cast<std::size_t>(size.width) * size.height);
-  if (!PrepareScaledPicture(size.width, size.height)) {
+  if (!PrepareScaledPicture(app.pictures[0], size.width, size.height)) {
     return false;
   }
   const FrameView view{frame.data(), size.width, size.width, size.height};
@@ -129,13 +129,13 @@ bool PrintPictures(PictureSize size) {
     SelectModel(model);
     NewColorRing(0);
     AnimateColorRing();  // from black toward the new ring: a picture of many colours
-    EvaluateModelInto(app.ScaledIndex, size.width, size.height, 0, size.height);
+    EvaluateModelInto(app.pictures[0].Index, size.width, size.height, 0, size.height);
     app.modelClockMs = kPictureClockMs;
-    ComposeFrameInto(view, app.ScaledIndex, size.height, 0, size.height);
+    ComposeFrameInto(view, app.pictures[0], app.pictures[0].Index, size.height, 0, size.height);
     char name[kNameLength];
     std::snprintf(name, sizeof name, "field-%" PRId32 "x%" PRId32 "-%02" PRId32, size.width,
                   size.height, model);
-    PrintTable(name, app.ScaledIndex, frame.size());
+    PrintTable(name, app.pictures[0].Index, frame.size());
     std::snprintf(name, sizeof name, "picture-%" PRId32 "x%" PRId32 "-%02" PRId32, size.width,
                   size.height, model);
     PrintTable(name, frame.data(), frame.size());

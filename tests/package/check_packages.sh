@@ -115,7 +115,8 @@ done
 name=chromaflux-$version-web
 echo "=== $dist/$name.zip"
 check "file list" zip_files "$dist/$name.zip" "$name" index.html chromaflux.js chromaflux.wasm \
-  LICENSE.txt THIRD-PARTY-NOTICES.txt
+  chromaflux.webmanifest chromaflux-192.png chromaflux-512.png service-worker.js LICENSE.txt \
+  THIRD-PARTY-NOTICES.txt
 
 echo "$passed passed, $failed failed"
 ((failed == 0))

@@ -18,7 +18,7 @@ from selenium.webdriver.common.keys import Keys
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts",
                                 "lib"))
 import page_session  # noqa: E402
-from page_session import SCREEN, wait_until  # noqa: E402
+from page_session import HIDE_PAGE, SCREEN, SHOW_PAGE, wait_until  # noqa: E402
 
 BUILD_DIR = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "build/web")
 SHOTS = os.path.join(BUILD_DIR, "browser-screenshots")
@@ -45,11 +45,6 @@ for (let y = 0; y < h; y++) for (let x = 0; x < w; x++) {
 }
 return [count, left + x0, top + y0, right + x0, bottom + y0];
 """
-HIDE_PAGE = """
-Object.defineProperty(document, 'hidden', { configurable: true, get: () => true });
-Object.defineProperty(document, 'visibilityState', { configurable: true, get: () => 'hidden' });
-"""
-SHOW_PAGE = "delete document.hidden; delete document.visibilityState;"
 
 
 def bright(colour):
