@@ -23,6 +23,7 @@ int ModelBox(std::int32_t model) {
 void ShowSettings(HWND dialog, const RunSettings& settings) {
   SendDlgItemMessageA(dialog, IDC_PERIOD_UPDOWN, UDM_SETRANGE32, kShortestPeriodSeconds,
                       kLongestPeriodSeconds);
+  SendDlgItemMessageA(dialog, IDC_PERIOD_UPDOWN, UDM_SETPOS32, 0, settings.periodSeconds);
   SetDlgItemInt(dialog, IDC_PERIOD, static_cast<UINT>(settings.periodSeconds), FALSE);
   for (std::int32_t model = 0; model < kModelCount; ++model) {
     const bool chosen = (settings.models >> model & 1u) != 0;

@@ -70,9 +70,10 @@ for form in /c none; do
   expect_stored "$form, OK" "0x14 0-13 0x0"
 done
 
-# A period of 5 s, model 0 left out and the classic frame: stored by OK, shown by the next /c.
+# A period of 5 s (6 typed, then the up-down's Down), model 0 left out and the classic frame:
+# stored by OK, shown by the next /c.
 open_dialog changed /c
-type_period 5 Tab space
+type_period 6 Down Tab space
 for ((i = 0; i < kTabsFromModel0ToClassic; i++)); do cf_key Tab; done
 cf_key space Return
 cf_expect_exit 10 0
