@@ -8,10 +8,11 @@
 CHROMAFLUX_NATIVE_PACKAGES=(cmake ninja-build g++ libsdl2-dev libx11-dev libpng-dev)
 # A private X display with a window manager, driven and read back as a user would.
 CHROMAFLUX_HEADLESS_PACKAGES=(xvfb openbox xdotool imagemagick x11-utils)
-# The Windows program: cross compilers, Wine, Wine's renderer and its Verdana stand-in.
+# The Windows program: cross compilers, Wine, Wine's renderer and its Verdana stand-in, and
+# Xephyr for the screen saver's test on two monitors.
 CHROMAFLUX_WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine
-  libgl1-mesa-dri fonts-liberation
+  libgl1-mesa-dri fonts-liberation xserver-xephyr
 )
 # The tests of the windows-i686 build under 32-bit Wine.
 CHROMAFLUX_WINDOWS32_PACKAGES=(wine32:i386 libgl1-mesa-dri:i386)

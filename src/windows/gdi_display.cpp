@@ -1,32 +1,38 @@
-// The GDI presenter. One StretchDIBits per frame of the memory frame's view (0x00RRGGBB rows, top
-// row first): at the area's size it copies pixel for pixel, which Wine does as a plain copy. The
-// results of GetDC, SetPictureSize and StretchDIBits are ignored on purpose: a failure costs one
-// frame's picture (or, for the size, shows the classic frame), and a window that is gone says so
-// in the next BeginFrame.
+// The GDI presenter. One StretchDIBits per picture and frame of the memory frame's views
+// (0x00RRGGBB rows, top row first), each into its own area: at the area's size it copies pixel for
+// pixel, which Wine does as a plain copy. The results of GetDC, StretchDIBits and the classic
+// size's SetPictureSize are ignored on purpose: a failure costs one frame's picture (or, for
+// the size, leaves that picture black), and a window that is gone says so in the next
+// BeginFrame.
 #include "windows/gdi_display.h"
+
+#include <array>
 
 #include "platform/display.h"
 #include "software/memory_frame.h"
+#include "state/app_state.h"
 #include "windows/frame_box.h"
 
 namespace {
 
 constexpr WORD kBitsPerPixel = 32;
 
-// The presenter's own state: where the picture goes.
+// The presenter's own state: where the pictures go.
 struct GdiDisplay {
-  HWND window = nullptr;  // the window presented into; null when closed
-  RECT area{};            // the picture's place and size, in the window's client coordinates
+  HWND window = nullptr;                   // the window presented into; null when closed
+  std::array<RECT, kMostPictures> area{};  // picture i's place and size, client coordinates
+  std::int32_t count = 1;                  // pictures, one an area: 1 ... kMostPictures
+  bool classic = false;  // the classic frame in each area's 4:3 box instead of the area's size
 };
 
 GdiDisplay display;
 
-LONG AreaWidth() {
-  return display.area.right - display.area.left;
+LONG Width(const RECT& area) {
+  return area.right - area.left;
 }
 
-LONG AreaHeight() {
-  return display.area.bottom - display.area.top;
+LONG Height(const RECT& area) {
+  return area.bottom - area.top;
 }
 
 // The view's layout: rows `pitch` pixels apart; a negative height marks rows top first.
@@ -42,41 +48,59 @@ BITMAPINFO ViewFormat(const FrameView& view) {
 }
 
 // The area itself for a picture of its size. The only other size a view can have is the classic
-// frame's, where the memory for the area's size could not be had: the largest 4:3 box of the
-// area, its pixels copied (COLORONCOLOR) rather than averaged, which costs too much at screen
-// sizes (docs/screensaver-windows.md).
-RECT ViewBox(const FrameView& view) {
-  if (view.width == AreaWidth() && view.height == AreaHeight()) {
-    return display.area;
+// frame's, chosen or where the memory for the area's size could not be had: the largest 4:3 box
+// of the area.
+RECT ViewBox(const FrameView& view, const RECT& area) {
+  if (view.width == Width(area) && view.height == Height(area)) {
+    return area;
   }
-  RECT box = FitFrameBox(AreaWidth(), AreaHeight());
-  OffsetRect(&box, display.area.left, display.area.top);
+  RECT box = FitFrameBox(Width(area), Height(area));
+  OffsetRect(&box, area.left, area.top);
   return box;
 }
 
-void ShowView(HDC dc, const FrameView& view) {
+void ShowView(HDC dc, const FrameView& view, const RECT& area) {
   if (view.pixels == nullptr) {
     return;
   }
-  const RECT box = ViewBox(view);
+  const RECT box = ViewBox(view, area);
   const BITMAPINFO format = ViewFormat(view);
-  SetStretchBltMode(dc, COLORONCOLOR);
+  // Made larger, the pixels are copied (COLORONCOLOR): averaging costs too much at screen sizes
+  // (docs/screensaver-windows.md). Made smaller (the classic frame in a preview), they are
+  // averaged (HALFTONE), which costs little there and drops no thin lines.
+  const bool smaller = box.right - box.left < view.width;
+  SetStretchBltMode(dc, smaller ? HALFTONE : COLORONCOLOR);
+  if (smaller) {
+    SetBrushOrgEx(dc, 0, 0, nullptr);  // as HALFTONE asks
+  }
   StretchDIBits(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, 0, view.width,
                 view.height, view.pixels, &format, DIB_RGB_COLORS, SRCCOPY);
 }
 
-}  // namespace
-
-void OpenGdiDisplay(HWND window, const RECT& area) {
-  display.window = window;
-  display.area = area;
+// Picture 0 as FinishMemoryFrame gave it (`first`), the others as they were drawn.
+void ShowPictures(HDC dc, const FrameView& first) {
+  ShowView(dc, first, display.area[0]);
+  for (std::int32_t picture = 1; picture < display.count; ++picture) {
+    ShowView(dc, PictureView(picture), display.area[picture]);
+  }
 }
 
-// Between frames the picture holds the latest finished frame.
+}  // namespace
+
+void OpenGdiDisplay(HWND window, const RECT* areas, std::int32_t count, bool classic) {
+  display.window = window;
+  display.count = count < 1 ? 1 : (count > kMostPictures ? kMostPictures : count);
+  for (std::int32_t picture = 0; picture < display.count; ++picture) {
+    display.area[picture] = areas[picture];
+  }
+  display.classic = classic;
+}
+
+// Between frames the pictures hold the latest finished frame.
 void PaintGdiDisplay() {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(display.window, &paint);
-  ShowView(dc, PictureView());
+  ShowPictures(dc, PictureView());
   EndPaint(display.window, &paint);
 }
 
@@ -85,7 +109,8 @@ void CloseGdiDisplay() {
 }
 
 // A hidden or minimised window skips frames with the clocks untouched, like a display that
-// another program holds. The picture's size is set each frame; it changes only with the area.
+// another program holds. The pictures' sizes are set each frame; they change only with the areas.
+// The classic size makes picture 0 the console layer itself (software/memory_frame.h).
 DisplayCheck BeginFrame() {
   if (display.window == nullptr || IsWindow(display.window) == FALSE) {
     return DisplayCheck::Failed;
@@ -93,8 +118,16 @@ DisplayCheck BeginFrame() {
   if (IsWindowVisible(display.window) == FALSE || IsIconic(display.window) != FALSE) {
     return DisplayCheck::NotExclusive;
   }
-  if (AreaWidth() >= 1 && AreaHeight() >= 1) {
-    SetPictureSize(AreaWidth(), AreaHeight());
+  SetPictureCount(display.count);
+  for (std::int32_t picture = 0; picture < display.count; ++picture) {
+    const RECT& area = display.area[picture];
+    if (display.classic) {
+      SetPictureSize(screenWidth, screenHeight, picture);
+    } else if (Width(area) >= 1 && Height(area) >= 1 &&
+               !SetPictureSize(Width(area), Height(area), picture)) {
+      // Without the memory for the area's size, the classic frame: for picture 0 the console layer.
+      SetPictureSize(screenWidth, screenHeight, picture);
+    }
   }
   return DisplayCheck::Ready;
 }
@@ -107,6 +140,6 @@ bool DisplayPacesFrames() {
 void FinishFrame() {
   const FrameView shown = FinishMemoryFrame();
   HDC dc = GetDC(display.window);
-  ShowView(dc, shown);
+  ShowPictures(dc, shown);
   ReleaseDC(display.window, dc);
 }

@@ -1,16 +1,20 @@
 // The display through GDI, for the windows that DirectDraw's exclusive mode does not fit: the
 // screen saver's pop-up and its preview. Each frame is drawn into the memory frame
-// (software/memory_frame.h) at the size of an area of the window, and FinishFrame copies it there
-// pixel for pixel; the rest of the window is its class's black background. Implements BeginFrame
-// and FinishFrame of platform/display.h.
+// (software/memory_frame.h), one picture at the size of each area of the window (a monitor of
+// the pop-up, the preview's client area), and FinishFrame copies each there pixel for pixel;
+// the rest of the window is its class's black background. Implements BeginFrame and FinishFrame
+// of platform/display.h.
 #pragma once
 
 #include <windows.h>
 
-// Presents into `window` from now on: the picture is made at the size of `area` (client
-// coordinates) and fills it. Without the memory for a picture of that size, the classic frame
-// is shown in the largest 4:3 box of the area instead.
-void OpenGdiDisplay(HWND window, const RECT& area);
+#include <cstdint>
+
+// Presents into `window` from now on: `count` pictures (1 ... kMostPictures; more are left out),
+// picture i made at the size of areas[i] (client coordinates) and filling it. With `classic`,
+// or without the memory for a picture of that size, the classic frame is shown in the largest
+// 4:3 box of the area instead.
+void OpenGdiDisplay(HWND window, const RECT* areas, std::int32_t count, bool classic);
 
 // Paints the window for WM_PAINT: the background outside the picture, the latest frame inside.
 void PaintGdiDisplay();

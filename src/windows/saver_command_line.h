@@ -13,7 +13,7 @@ enum class SaverAction : std::int32_t {
   Nothing = 0,   // "/a" and every line that is none of the forms: end at once with code 0
   Run = 1,       // "/s": cover the screen until the user comes back
   Preview = 2,   // "/p HANDLE": draw into a child of that window
-  Settings = 3,  // "/c", "/c:HANDLE" or nothing: say that there are no settings
+  Settings = 3,  // "/c", "/c:HANDLE" or nothing: the settings dialog
 };
 
 struct SaverCommand {

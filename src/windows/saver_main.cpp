@@ -6,22 +6,8 @@
 #include "windows/saver_command_line.h"
 #include "windows/saver_preview.h"
 #include "windows/saver_run.h"
-
-namespace {
-
-constexpr char kNoSettingsText[] = "Chromaflux has no settings.";
-constexpr char kNoSettingsTitle[] = "Chromaflux";
-
-// The settings: there are none, and a box says so, owned by `owner` when that names a window,
-// else by the foreground window, as Windows expects of a saver's settings dialog.
-void ShowNoSettings(HWND owner) {
-  if (IsWindow(owner) == FALSE) {
-    owner = GetForegroundWindow();
-  }
-  MessageBoxA(owner, kNoSettingsText, kNoSettingsTitle, MB_OK | MB_ICONINFORMATION);
-}
-
-}  // namespace
+#include "windows/saver_settings.h"
+#include "windows/saver_settings_dialog.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   // The pop-up and the preview work in the monitor's own pixels: unaware of the scale of a
@@ -31,11 +17,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   const auto window = reinterpret_cast<HWND>(command.window);
   switch (command.action) {
     case SaverAction::Run:
-      return RunScreenSaver(instance);
+      return RunScreenSaver(instance, LoadSaverSettings());
     case SaverAction::Preview:
-      return RunPreview(instance, window);
+      return RunPreview(instance, window, LoadSaverSettings());
     case SaverAction::Settings:
-      ShowNoSettings(window);
+      ShowSettingsDialog(instance, window);
       return 0;
     case SaverAction::Nothing:
       return 0;

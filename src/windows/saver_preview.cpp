@@ -34,7 +34,7 @@ void RegisterPreviewClass(HINSTANCE instance) {
 
 }  // namespace
 
-int RunPreview(HINSTANCE instance, HWND parent) {
+int RunPreview(HINSTANCE instance, HWND parent, const RunSettings& settings) {
   RECT client{};
   if (IsWindow(parent) == FALSE || GetClientRect(parent, &client) == FALSE) {
     return 0;
@@ -46,8 +46,8 @@ int RunPreview(HINSTANCE instance, HWND parent) {
   if (child == nullptr) {
     return 0;
   }
-  OpenGdiDisplay(child, client);
-  const bool ran = RunSaverVisuals();
+  OpenGdiDisplay(child, &client, 1, settings.classic);
+  const bool ran = RunSaverVisuals(settings);
   CloseGdiDisplay();
   return ran ? 0 : kExitNoMemory;
 }

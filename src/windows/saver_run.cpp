@@ -90,6 +90,40 @@ void RegisterSaverClass(HINSTANCE instance) {
   RegisterClassA(&windowClass);
 }
 
+// The monitors as EnumDisplayMonitors lists them, the first kMostPictures and the primary one;
+// those it cannot describe are left out.
+struct MonitorList {
+  std::array<Monitor, kMostPictures> monitor{};
+  std::int32_t count = 0;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM listAddress) {
+  auto& list = *reinterpret_cast<MonitorList*>(listAddress);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoA(handle, &info) == FALSE) {
+    return TRUE;
+  }
+  const Monitor monitor{info.rcMonitor, (info.dwFlags & MONITORINFOF_PRIMARY) != 0};
+  if (list.count < kMostPictures) {
+    list.monitor[list.count++] = monitor;
+  } else if (monitor.primary) {
+    list.monitor[kMostPictures - 1] = monitor;
+  }
+  return TRUE;
+}
+
+// Every monitor's area on the pop-up; where Windows lists none, the primary one by its size.
+MonitorAreas MonitorsOn(const RECT& screen) {
+  MonitorList list;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
+  if (list.count == 0) {
+    list.monitor[0] = {{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, true};
+    list.count = 1;
+  }
+  return ArrangeMonitors(screen, list.monitor.data(), list.count);
+}
+
 RECT VirtualScreen() {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -99,14 +133,30 @@ RECT VirtualScreen() {
 
 }  // namespace
 
-RECT PrimaryMonitorOnVirtualScreen(const RECT& virtualScreen, LONG primaryWidth,
-                                   LONG primaryHeight) {
-  RECT primary{0, 0, primaryWidth, primaryHeight};
-  OffsetRect(&primary, -virtualScreen.left, -virtualScreen.top);
-  return primary;
+MonitorAreas ArrangeMonitors(const RECT& virtualScreen, const Monitor* monitors,
+                             std::int32_t count) {
+  MonitorAreas areas;
+  const auto place = [&](const Monitor& monitor) {
+    if (areas.count < kMostPictures) {
+      RECT& area = areas.area[areas.count++];
+      area = monitor.rect;
+      OffsetRect(&area, -virtualScreen.left, -virtualScreen.top);
+    }
+  };
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (monitors[i].primary) {
+      place(monitors[i]);
+    }
+  }
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (!monitors[i].primary) {
+      place(monitors[i]);
+    }
+  }
+  return areas;
 }
 
-int RunScreenSaver(HINSTANCE instance) {
+int RunScreenSaver(HINSTANCE instance, const RunSettings& settings) {
   RegisterSaverClass(instance);
   const RECT screen = VirtualScreen();
   saver.pointerKnown = GetCursorPos(&saver.pointerStart) != FALSE;
@@ -116,12 +166,12 @@ int RunScreenSaver(HINSTANCE instance) {
   if (window == nullptr) {
     return kExitFailure;
   }
-  OpenGdiDisplay(window, PrimaryMonitorOnVirtualScreen(screen, GetSystemMetrics(SM_CXSCREEN),
-                                                       GetSystemMetrics(SM_CYSCREEN)));
+  const MonitorAreas monitors = MonitorsOn(screen);
+  OpenGdiDisplay(window, monitors.area.data(), monitors.count, settings.classic);
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   ShowCursor(FALSE);
-  const bool ran = RunSaverVisuals();
+  const bool ran = RunSaverVisuals(settings);
   ShowCursor(TRUE);
   CloseGdiDisplay();
   if (ran) {

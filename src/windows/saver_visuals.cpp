@@ -59,9 +59,9 @@ void RunPacedLoop() {
 
 }  // namespace
 
-bool RunSaverVisuals() {
+bool RunSaverVisuals(const RunSettings& settings) {
   const bool started =
-      CreateMemoryFrame() && StartRun(GetTickCount(), RunOpening::Visuals, RunSettings{});
+      CreateMemoryFrame() && StartRun(GetTickCount(), RunOpening::Visuals, settings);
   if (started) {
     timeBeginPeriod(kTimerResolutionMs);
     RunPacedLoop();

@@ -2,9 +2,12 @@
 // that the GDI display presents into, at 60 frames a second, resting between frames.
 #pragma once
 
-// Starts a run in the visuals (console closed, RANDOM play mode), seeded with the tick count, and
+#include "state/run_settings.h"
+
+// Starts a run of `settings` in the visuals (console closed, RANDOM play mode), seeded with the
+// tick count, and
 // runs it until WM_QUIT arrives (the window procedure ends it with PostQuitMessage) or the window
 // is gone; then gives back everything the run took. Every waiting message is handled before each
 // frame, and the thread sleeps in a message wait until the next frame is due. Returns false,
 // having drawn nothing, when the memory cannot be had.
-bool RunSaverVisuals();
+bool RunSaverVisuals(const RunSettings& settings);

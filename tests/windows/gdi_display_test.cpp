@@ -13,7 +13,8 @@ TEST(GdiDisplay, CheckFollowsTheWindow) {
   HWND window = CreateWindowExA(0, "STATIC", "gdi display", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                 200, 150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
-  OpenGdiDisplay(window, RECT{0, 0, 200, 150});
+  const RECT area{0, 0, 200, 150};
+  OpenGdiDisplay(window, &area, 1, false);
   const struct {
     int showCommand;
     DisplayCheck check;
@@ -28,7 +29,7 @@ TEST(GdiDisplay, CheckFollowsTheWindow) {
   }
   CloseGdiDisplay();
   EXPECT_EQ(BeginFrame(), DisplayCheck::Failed) << "closed";
-  OpenGdiDisplay(window, RECT{0, 0, 200, 150});
+  OpenGdiDisplay(window, &area, 1, false);
   DestroyWindow(window);
   EXPECT_EQ(BeginFrame(), DisplayCheck::Failed) << "the window is gone";
   CloseGdiDisplay();

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "software/memory_frame.h"
+#include "state/app_state.h"
+#include "windows/frame_box.h"
 #include "windows/saver_preview.h"
 
 namespace {
@@ -32,6 +34,7 @@ struct PreviewSeen {
   double litShare = 0;
   int moves = 0;
   bool showsThePicture = false;  // the child holds the memory frame's picture, pixel for pixel
+  bool classic = false;          // the run shows the classic frame (what showsThePicture means)
   std::vector<std::uint32_t> previous;
 };
 
@@ -87,6 +90,28 @@ bool ShowsThePicture(const std::vector<std::uint32_t>& pixels) {
   return true;
 }
 
+// The classic frame, 800 x 600, shrunk into the child's 4:3 box: lit there (by the averaged
+// picture) and black beside it.
+bool ShowsTheClassicFrame(const std::vector<std::uint32_t>& pixels) {
+  const FrameView picture = PictureView();
+  const RECT box = FitFrameBox(kWidth, kHeight);
+  if (picture.width != screenWidth || picture.height != screenHeight || box.left < 1) {
+    return false;
+  }
+  std::vector<std::uint32_t> inside;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const std::uint32_t p = pixels[y * kWidth + x] & kColourBits;
+      if (x >= box.left && x < box.right) {
+        inside.push_back(p);
+      } else if (p != 0) {
+        return false;
+      }
+    }
+  }
+  return LitShare(inside) >= kPlasmaLitShare;
+}
+
 // Runs inside the preview's message loop: looks at the preview until it animates the plasma (or
 // the deadline passes), then destroys the parent, which must end the preview.
 void CALLBACK CheckPreview(HWND parent, UINT, UINT_PTR timer, DWORD now) {
@@ -98,7 +123,7 @@ void CALLBACK CheckPreview(HWND parent, UINT, UINT_PTR timer, DWORD now) {
   if (child != nullptr) {
     std::vector<std::uint32_t> pixels = ReadClient(child);
     seen.litShare = LitShare(pixels);
-    seen.showsThePicture = ShowsThePicture(pixels);
+    seen.showsThePicture = seen.classic ? ShowsTheClassicFrame(pixels) : ShowsThePicture(pixels);
     seen.moves += !seen.previous.empty() && pixels != seen.previous ? 1 : 0;
     seen.previous = std::move(pixels);
   }
@@ -120,27 +145,35 @@ HWND CreateParent() {
                          100, kWidth, kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
+// With the classic frame chosen, the 800 x 600 frame in the child's 4:3 box instead.
 TEST(SaverPreview, FillsAChildOverTheClientAreaAtItsSizeUntilTheParentGoes) {
-  HWND parent = CreateParent();
-  ASSERT_NE(parent, nullptr);
-  seen = PreviewSeen{};
-  seen.startTick = GetTickCount();
-  SetTimer(parent, 1, 100, CheckPreview);
+  for (const bool classic : {false, true}) {
+    HWND parent = CreateParent();
+    ASSERT_NE(parent, nullptr);
+    seen = PreviewSeen{};
+    seen.startTick = GetTickCount();
+    seen.classic = classic;
+    SetTimer(parent, 1, 100, CheckPreview);
+    RunSettings settings;
+    settings.classic = classic;
 
-  EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent), 0);
-  EXPECT_FALSE(IsWindow(parent));
-  ASSERT_EQ(seen.children, 1);
-  EXPECT_TRUE(EqualRect(&seen.childRect, &seen.clientRect));
-  EXPECT_GE(seen.litShare, kPlasmaLitShare);
-  EXPECT_GE(seen.moves, kMovesWanted);
-  EXPECT_TRUE(seen.showsThePicture) << "the picture, at the child's size, fills it";
+    EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent, settings), 0);
+    EXPECT_FALSE(IsWindow(parent));
+    ASSERT_EQ(seen.children, 1);
+    EXPECT_TRUE(EqualRect(&seen.childRect, &seen.clientRect));
+    EXPECT_GE(seen.litShare, kPlasmaLitShare);
+    EXPECT_GE(seen.moves, kMovesWanted);
+    EXPECT_TRUE(seen.showsThePicture)
+        << (classic ? "the classic frame in the child's 4:3 box, black beside it"
+                    : "the picture, at the child's size, fills it");
+  }
 }
 
 TEST(SaverPreview, EndsAtOnceWithoutAWindow) {
   HWND gone = CreateParent();
   DestroyWindow(gone);
   for (HWND parent : {static_cast<HWND>(nullptr), gone}) {
-    EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent), 0);
+    EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent, RunSettings{}), 0);
   }
 }
 
