@@ -57,7 +57,7 @@ cf_start() {
   rm -f "$pid_file"
   (
     if [[ "$exe" == *.exe || "$exe" == *.scr ]]; then
-      "$cf_wine_loader" "$exe" "${cf_program_args[@]}" </dev/null >"$dir/program.log" 2>&1 &
+      cf_wine "$exe" "${cf_program_args[@]}" </dev/null >"$dir/program.log" 2>&1 &
     else
       "$exe" "${cf_program_args[@]}" </dev/null >"$dir/program.log" 2>&1 &
     fi
@@ -85,9 +85,8 @@ cf_cleanup() {
 
 # The pid of the Windows process running the program, found by its command line: the path given
 # to wine, or its Windows form (Z: and backslashes), then the arguments; empty when there is none.
-# Wine does not always run the program in its own process: with 32-bit Wine installed, Debian's
-# starter runs a 64-bit program in a child of start.exe, whose command line is the Windows form. For the desktop
-# program: its pid.
+# Wine does not always run the program in its own process: one started through start.exe has the
+# Windows form as its command line. For the desktop program: its pid.
 cf_program_process() {
   local windows_path="Z:${cf_program_exe//\//\\}" file cmd
   local args="${cf_program_args[*]}"
@@ -423,7 +422,7 @@ cf_other_program_ended() { ! kill -0 "$cf_other_pid" 2>/dev/null; }
 # cf_open_other_program DIR: starts Wine's notepad, which takes the foreground (Wine minimises the
 # full-screen program), and waits for its window.
 cf_open_other_program() {
-  "$cf_wine_loader" notepad </dev/null >"$1/notepad.log" 2>&1 &
+  cf_wine notepad </dev/null >"$1/notepad.log" 2>&1 &
   cf_other_pid=$!
   cf_wait_until 60 "notepad window" cf_window_named Notepad || cf_fail "notepad shows no window"
 }

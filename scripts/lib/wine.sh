@@ -3,9 +3,8 @@
 # scripts/test, scripts/run, scripts/wine-session, scripts/lib/wine-run and the harness.
 #
 # Some kernels run no 32-bit programs at all: exec of an i386 binary fails with "Exec format error"
-# (status 126), and only a boot option could change that. Debian's wine starter (wine-stable)
-# takes the 32-bit loader whenever wine32 is installed, so there even a 64-bit program would not
-# start: cf_wine calls the 64-bit loader itself instead.
+# (status 126), and only a boot option could change that. On every machine cf_wine starts a
+# program with the loader of its own kind.
 
 readonly cf_no_32bit_reason="this machine runs no 32-bit programs"
 readonly cf_wine64_loader=/usr/lib/wine/wine64
@@ -47,11 +46,37 @@ cf_windows_program_is_32bit() {
 # programs.
 cf_can_run_windows_program() { cf_runs_32bit || ! cf_windows_program_is_32bit "$1"; }
 
-# The Wine loader for this machine, set as this file is sourced: where 32-bit programs run,
-# Debian's starter, which chooses as usual; elsewhere the 64-bit loader, exported as WINELOADER so
-# that the programs Wine starts in turn (start.exe, wineboot's helpers) use it too.
-cf_wine_loader=wine
-if ! cf_runs_32bit; then
-  cf_wine_loader=$cf_wine64_loader
-  export WINELOADER=$cf_wine64_loader
-fi
+# The two loaders of Debian's Wine. Its starter, `wine`, is not used: where wine32 is installed it
+# begins on the 32-bit side, and a 32-bit process cannot find a 64-bit program in a 64-bit
+# prefix's system32 (that folder is then the 32-bit one), nor start one at all where the machine
+# runs no 32-bit programs.
+readonly cf_wine32_loader=/usr/lib/wine/wine
+
+# cf_wine_loader_for PROGRAM: the loader that runs PROGRAM, decided from the program's own machine
+# type: a Windows program file (a Unix path, or a C:\ path inside $WINEPREFIX) runs on the loader
+# of its kind; one of Wine's own programs (reg, wineboot, notepad) on the prefix's (32-bit in a
+# WINEARCH=win32 prefix, 64-bit otherwise).
+cf_wine_loader_for() {
+  local file=$1
+  if [[ $file == [Cc]:\\* && -n "${WINEPREFIX:-}" ]]; then
+    file="$WINEPREFIX/drive_c/${file:3}"
+    file=${file//\\//}
+  fi
+  if [[ -f $file ]]; then
+    if cf_windows_program_is_32bit "$file"; then echo "$cf_wine32_loader"; else echo "$cf_wine64_loader"; fi
+  elif [[ "${WINEARCH:-}" == win32 ]]; then
+    echo "$cf_wine32_loader"
+  else
+    echo "$cf_wine64_loader"
+  fi
+}
+
+# cf_wine PROGRAM [ARG...]: runs PROGRAM under Wine with its loader (cf_wine_loader_for). The
+# loader is WINELOADER too, so that what Wine starts in turn (start.exe, wineboot's helpers, an
+# uninstaller's copy of itself) finds its way back to the same installation: Wine adds or drops
+# the "64" of the name for a program of the other kind.
+cf_wine() {
+  local loader
+  loader=$(cf_wine_loader_for "$1")
+  WINELOADER=$loader "$loader" "$@"
+}

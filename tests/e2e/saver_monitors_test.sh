@@ -2,7 +2,8 @@
 # End-to-end: the screen saver on two monitors of different sizes, "chromaflux.scr /s" in
 # scripts/wine-session --two-monitors (1920 x 1080, primary, and 1280 x 1024 on its right). The
 # plasma fills each monitor at its own size and moves on both, and a pointer move ends it with
-# exit code 0. With the classic frame stored, each monitor shows it in its own 4:3 box, black
+# exit code 0. Each monitor has a picture of its own: where the two meet, the picture breaks off,
+# where one picture over both would run on as smoothly as anywhere else. With the classic frame stored, each monitor shows it in its own 4:3 box, black
 # beside it: bars at the sides of the primary, above and below it on the second, which shows
 # that each picture has its monitor's shape (the second is 1280 x 1024, not the virtual screen's
 # 1080 rows).
@@ -23,6 +24,13 @@ read -r root_width root_height < <(xdpyinfo | awk '/dimensions:/ { sub("x", " ",
 
 # geometry REGION: the region WxH+X+Y as "W H X Y".
 geometry() { tr 'x+' '  ' <<<"$1"; }
+
+# The seam: the second monitor's first column, right of the first monitor, and the rows they share.
+read -r first_width first_height first_x first_y < <(geometry "${heads[0]}")
+read -r _ second_height seam_x seam_y < <(geometry "${heads[1]}")
+((seam_x == first_x + first_width && seam_y == first_y)) ||
+  cf_fail "the second monitor is not to the right of the first (${heads[*]})"
+seam_rows=$((first_height < second_height ? first_height : second_height))
 
 # edges REGION: the region's eighths at its left, right, top and bottom edges.
 edges() {
@@ -47,6 +55,27 @@ plasma_on_both() {
     lit_at_least "$1" "$head" 0.5 && varied "$1" "$head" || return 1
     for edge in $(edges "$head"); do lit_at_least "$1" "$edge" 0.2 || return 1; done
   done
+}
+
+# column_step IMAGE X Y ROWS: how far column X differs from column X - 1 over ROWS rows from Y,
+# the mean absolute difference of their channels, 0 ... 1.
+column_step() {
+  convert \( "$1" -crop "1x$4+$(($2 - 1))+$3" +repage \) \( "$1" -crop "1x$4+$2+$3" +repage \) \
+    -compose difference -composite -format '%[fx:mean]' info:
+}
+
+# The picture breaks off at the seam between the monitors: the step from the first monitor's
+# last column to the second's first is clearly there (a 50th of the range at least) and four
+# times the steps just beside it, over the rows the monitors share. One smooth picture over the
+# virtual screen steps there as it does everywhere, and a frame that happens to match at the
+# seam only makes the wait take another picture.
+picture_breaks_at_seam() {
+  local inside_left across inside_right
+  inside_left=$(column_step "$1" $((seam_x - 1)) "$seam_y" "$seam_rows")
+  across=$(column_step "$1" "$seam_x" "$seam_y" "$seam_rows")
+  inside_right=$(column_step "$1" $((seam_x + 1)) "$seam_y" "$seam_rows")
+  cf_log "steps at the seam: $inside_left, $across, $inside_right"
+  cf_awk_true "$across >= 0.02 && $across >= 4 * $inside_left && $across >= 4 * $inside_right"
 }
 
 # The pictures moved on both monitors since the previous one this predicate saw: a hundredth of
@@ -93,11 +122,11 @@ classic_on_both() {
   done
 }
 
-"$cf_wine_loader" reg delete "$kKey" /f >/dev/null 2>&1 || true
+cf_wine reg delete "$kKey" /f >/dev/null 2>&1 || true
 cf_log "monitors: ${heads[*]} on a root of ${root_width}x$root_height"
 for frame in hd classic; do
   if [[ $frame == classic ]]; then
-    "$cf_wine_loader" reg add "$kKey" /v Classic /t REG_DWORD /d 1 /f >/dev/null 2>&1
+    cf_wine reg add "$kKey" /v Classic /t REG_DWORD /d 1 /f >/dev/null 2>&1
   fi
   xdotool mousemove 960 540
   cf_begin_test "$1" "$2/$frame" /s
@@ -107,6 +136,8 @@ for frame in hd classic; do
     rm -f "$cf_shot_dir/previous.png"
     cf_wait_for 30 moving moved_on_both
     cf_log "moving on both: $cf_last_shot"
+    cf_wait_for 30 per-monitor picture_breaks_at_seam
+    cf_log "the picture breaks off at the seam: $cf_last_shot"
   else
     cf_wait_for "$kStartSeconds" classic classic_on_both
     cf_log "the classic frame in each monitor's box: $cf_last_shot"
@@ -114,5 +145,5 @@ for frame in hd classic; do
   xdotool mousemove_relative 40 0
   cf_expect_exit 10 0
 done
-"$cf_wine_loader" reg delete "$kKey" /f >/dev/null 2>&1 || true
+cf_wine reg delete "$kKey" /f >/dev/null 2>&1 || true
 cf_log "PASS"

@@ -55,12 +55,12 @@ windows_path() {
   local path=${1/#$drive_c/C:}
   echo "${path//\//\\}"
 }
-wine_reg() { "$cf_wine_loader" reg "$@" "/reg:$view" 2>/dev/null | tr -d '\r'; }
+wine_reg() { cf_wine reg "$@" "/reg:$view" 2>/dev/null | tr -d '\r'; }
 # reg_value KEY NAME: the value's data, empty when there is none.
 reg_value() {
   wine_reg query "$1" /v "$2" | awk -v name="$2" '$1 == name { $1 = $2 = ""; sub(/^ +/, ""); print }'
 }
-reg_key_exists() { "$cf_wine_loader" reg query "$1" "/reg:$view" >/dev/null 2>&1; }
+reg_key_exists() { cf_wine reg query "$1" "/reg:$view" >/dev/null 2>&1; }
 
 # What the uninstaller must remove and has not yet, one a line.
 leftovers() {
@@ -76,7 +76,7 @@ leftovers() {
 nothing_left() { [[ -z "$(leftovers)" ]]; }
 
 cf_log "installing: $(basename "$setup") /S"
-timeout "$kInstallSeconds" "$cf_wine_loader" "$setup" /S >"$shots/setup.log" 2>&1 ||
+timeout "$kInstallSeconds" "$repo/scripts/lib/wine-run" "$setup" /S >"$shots/setup.log" 2>&1 ||
   cf_fail "the installer failed (status $?); see $shots/setup.log"
 missing=$(for path in "${installed[@]}"; do [[ -f "$path" ]] || echo "$path"; done)
 [[ -z "$missing" ]] || cf_fail "not installed: $missing"
@@ -107,7 +107,7 @@ wine_reg add "$kSettingsKey" /v Installed /d test /f >/dev/null
 reg_key_exists "$kSettingsKey" || cf_fail "could not write $kSettingsKey"
 # The uninstaller copies itself to a temporary folder, starts that copy and returns at once:
 # wait for its effect.
-"$cf_wine_loader" "$(windows_path "$program_dir/Uninstall.exe")" /S >"$shots/uninstall.log" 2>&1 ||
+cf_wine "$(windows_path "$program_dir/Uninstall.exe")" /S >"$shots/uninstall.log" 2>&1 ||
   cf_fail "the uninstaller failed (status $?); see $shots/uninstall.log"
 cf_wait_until "$kInstallSeconds" "uninstalled files and keys" nothing_left ||
   cf_fail "left behind after uninstalling: $(leftovers)"
