@@ -46,7 +46,7 @@ bool LockFrame(FrameLayer layer, std::int32_t picture = 0);
 // Closes the pixels; app.frame.pixels is null afterwards.
 void UnlockFrame();
 
-// Opens the console layer for text output (platform/text_output.h), into app.textDc.
+// Opens the console layer as the platform's text surface (platform/text_output.h).
 void OpenFrameText();
 
 // Closes what OpenFrameText opened.

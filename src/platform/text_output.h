@@ -1,7 +1,9 @@
-// Platform boundary: text output on app.textDc (GDI on Windows, a recorder in native tests).
+// Platform boundary: text output on the platform's text surface, the console layer that
+// OpenFrameText opened (GDI on the back buffer on Windows, glyphs on the memory frame elsewhere, a
+// recorder in native tests).
 //
-// Every text is drawn in app.textFont, in transparent mode, with y the top of the text. A device
-// context opened by OpenFrameText starts with black ink and left alignment.
+// Every text is drawn in the platform's text font, in transparent mode, with y the top of the
+// text. A text surface opened by OpenFrameText starts with black ink and left alignment.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +11,8 @@
 
 #include "state/app_state.h"
 
-// Selects app.textFont into app.textDc, keeping the font it replaces, and sets transparent mode.
+// Makes the text font current on the text surface, keeping the one it replaces, and sets
+// transparent mode.
 void BeginText();
 
 // Sets the ink for following texts; `colorref` is 0x00BBGGRR.
@@ -21,5 +24,5 @@ void SetTextAnchor(TextAnchor anchor);
 // Draws `text` (its exact length; empty draws nothing) at (x, y).
 void PutText(std::int32_t x, std::int32_t y, std::string_view text);
 
-// Selects the font kept by BeginText back into app.textDc.
+// Makes the font kept by BeginText current on the text surface again.
 void EndText();

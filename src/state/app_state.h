@@ -4,21 +4,15 @@
 // that owns (writes) each field. Other subsystems only read what they need. The big buffers are
 // allocated once by PrepareScene (or by their first user) and given back only by EndRun.
 //
-// Platform objects appear here only as opaque pointers, so this header and the whole portable core
-// build without the Windows headers; only the Windows layer dereferences them.
+// A platform's own objects (windows, devices, surfaces, fonts) are not here: each platform layer
+// keeps them in records of its own (the Windows program's in windows/win_platform.h), which
+// EndRun's reset of `app` does not touch.
 #pragma once
 
 #include <cstdint>
 
 #include "state/frame_view.h"
 #include "state/run_settings.h"
-
-struct IDirectDraw7;
-struct IDirectDrawSurface7;
-struct HWND__;
-struct HDC__;
-struct HFONT__;
-struct HBITMAP__;
 
 // The display mode the whole program is written for; every buffer and bound derives from it.
 constexpr std::int32_t screenWidth = 800;
@@ -74,16 +68,8 @@ struct AppState {
   // Processor.
   SimdLevel simdLevel = SimdLevel::Portable;  // vector path of the pixel loops, set at start-up
 
-  // Start-up and window (Windows layer).
-  HWND__* window = nullptr;     // the full-screen pop-up window
-  HDC__* textDc = nullptr;      // device context that text is drawn on
-  HFONT__* textFont = nullptr;  // Verdana, 7 points
-  HFONT__* keptFont = nullptr;  // the font that textFont replaced in textDc during a text pass
-  HBITMAP__* logo106Bitmap = nullptr;  // bitmap resource 106, 166 x 57
-  HBITMAP__* logo107Bitmap = nullptr;  // bitmap resource 107, 200 x 27
-  HDC__* logo106Dc = nullptr;          // memory DC with logo106Bitmap selected
-  HDC__* logo107Dc = nullptr;          // memory DC with logo107Bitmap selected
-  bool sceneReady = false;             // PrepareScene has finished: key commands may act
+  // Start-up.
+  bool sceneReady = false;  // PrepareScene has finished: key commands may act
 
   // Frame driver and clocks.
   std::int32_t started = 0;         // 0 while the intro page shows, 1 from the first click on
@@ -95,10 +81,7 @@ struct AppState {
   std::int32_t playPeriodMs = kDefaultRandomPeriodMs;
   std::int32_t consoleTop = screenHeight;  // first screen row covered by the console
 
-  // Display (the platform writes these; pixel work reads the frame).
-  IDirectDraw7* ddraw = nullptr;                  // the DirectDraw object (Windows program)
-  IDirectDrawSurface7* primarySurface = nullptr;  // head of the flipping chain
-  IDirectDrawSurface7* backBuffer = nullptr;      // the chain's back buffer
+  // Display (the platform writes it; pixel work reads it).
   FrameView frame;  // the locked frame, set by LockFrame; its pixels are null outside a lock
 
   // Geometry tables, 2000 x 2000 grid points each (see plasma/geometry_tables.h).
@@ -149,12 +132,10 @@ struct AppState {
   std::int32_t modelRowY = 0;              // console-relative y of the MATH MODEL row
 
   // Console text and logos.
-  std::int32_t logosCreated = 0;                  // 1 once the logo surfaces were made
-  IDirectDrawSurface7* logo106Surface = nullptr;  // off-screen copy of bitmap 106
-  IDirectDrawSurface7* logo107Surface = nullptr;  // off-screen copy of bitmap 107
-  std::uint32_t fpsTick = 0;                      // tick of the last frame-rate update
-  std::uint32_t fpsFrameCount = 0;                // running frames since that update
-  std::uint32_t fpsShown = 0;                     // the frame rate on display
+  std::int32_t logosCreated = 0;    // 1 once the first running frame asked for the logo surfaces
+  std::uint32_t fpsTick = 0;        // tick of the last frame-rate update
+  std::uint32_t fpsFrameCount = 0;  // running frames since that update
+  std::uint32_t fpsShown = 0;       // the frame rate on display
 
   // Console slide.
   SlideState slideState = SlideState::Idle;  // where the console is going

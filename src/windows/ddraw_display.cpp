@@ -12,6 +12,7 @@
 #include "platform/display.h"
 #include "state/app_state.h"
 #include "windows/gdi_logos.h"
+#include "windows/win_platform.h"
 
 // Wine refuses descriptions whose dwSize is not the size its own ABI uses.
 static_assert(sizeof(DDSURFACEDESC2) == (sizeof(void*) == 8 ? 136 : 124),
@@ -31,13 +32,13 @@ constexpr DWORD kRequiredBitsPerPixel = screenBpp;
 HRESULT FetchBackBuffer() {
   DDSCAPS2 caps{};
   caps.dwCaps = DDSCAPS_BACKBUFFER;
-  return app.primarySurface->GetAttachedSurface(&caps, &app.backBuffer);
+  return Platform().primarySurface->GetAttachedSurface(&caps, &Platform().backBuffer);
 }
 
 HRESULT CheckBackBufferFormat() {
   DDSURFACEDESC2 desc{};
   desc.dwSize = sizeof(desc);
-  const HRESULT result = app.backBuffer->GetSurfaceDesc(&desc);
+  const HRESULT result = Platform().backBuffer->GetSurfaceDesc(&desc);
   if (result != DD_OK) {
     return result;
   }
@@ -52,27 +53,29 @@ void ColourFill(RECT* area, std::uint32_t colour) {
   DDBLTFX fx{};
   fx.dwSize = sizeof(fx);
   fx.dwFillColor = colour;
-  app.backBuffer->Blt(area, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+  Platform().backBuffer->Blt(area, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
 }
 
 }  // namespace
 
 HRESULT OpenDisplay(HWND window) {
+  IDirectDraw7*& ddraw = Platform().ddraw;
   HRESULT result =
-      DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&app.ddraw), IID_IDirectDraw7, nullptr);
+      DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&ddraw), IID_IDirectDraw7, nullptr);
   if (result != DD_OK) {
-    app.ddraw = nullptr;
+    ddraw = nullptr;
     return result;
   }
-  result = app.ddraw->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
+  result = ddraw->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
   if (result != DD_OK) {
     return result;
   }
-  return app.ddraw->SetDisplayMode(screenWidth, screenHeight, screenBpp, 0, 0);
+  return ddraw->SetDisplayMode(screenWidth, screenHeight, screenBpp, 0, 0);
 }
 
 HRESULT CreateFlipChain(std::int32_t backBufferCount) {
-  if (app.ddraw == nullptr) {
+  WinPlatform& platform = Platform();
+  if (platform.ddraw == nullptr) {
     return DDERR_NOTINITIALIZED;
   }
   DDSURFACEDESC2 desc{};
@@ -80,7 +83,7 @@ HRESULT CreateFlipChain(std::int32_t backBufferCount) {
   desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
   desc.dwBackBufferCount = static_cast<DWORD>(backBufferCount);
   desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-  HRESULT result = app.ddraw->CreateSurface(&desc, &app.primarySurface, nullptr);
+  HRESULT result = platform.ddraw->CreateSurface(&desc, &platform.primarySurface, nullptr);
   if (result != DD_OK) {
     return result;
   }
@@ -92,22 +95,24 @@ HRESULT CreateFlipChain(std::int32_t backBufferCount) {
 }
 
 void CloseDisplay() {
-  if (app.ddraw == nullptr) {
+  WinPlatform& platform = Platform();
+  if (platform.ddraw == nullptr) {
     return;
   }
   ReleaseLogoSurfaces();
-  if (app.primarySurface != nullptr) {
-    app.primarySurface->Release();
-    app.primarySurface = nullptr;
+  if (platform.primarySurface != nullptr) {
+    platform.primarySurface->Release();
+    platform.primarySurface = nullptr;
   }
-  app.ddraw->Release();
-  app.ddraw = nullptr;
+  platform.ddraw->Release();
+  platform.ddraw = nullptr;
 }
 
 HRESULT CreateOffscreenSurface(IDirectDrawSurface7** surface, std::int32_t width,
                                std::int32_t height) {
   *surface = nullptr;
-  if (app.ddraw == nullptr) {
+  IDirectDraw7* ddraw = Platform().ddraw;
+  if (ddraw == nullptr) {
     return DDERR_NOTINITIALIZED;
   }
   DDSURFACEDESC2 desc{};
@@ -116,7 +121,7 @@ HRESULT CreateOffscreenSurface(IDirectDrawSurface7** surface, std::int32_t width
   desc.dwWidth = static_cast<DWORD>(width);
   desc.dwHeight = static_cast<DWORD>(height);
   desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-  const HRESULT result = app.ddraw->CreateSurface(&desc, surface, nullptr);
+  const HRESULT result = ddraw->CreateSurface(&desc, surface, nullptr);
   if (result != DD_OK) {
     *surface = nullptr;
   }
@@ -124,17 +129,18 @@ HRESULT CreateOffscreenSurface(IDirectDrawSurface7** surface, std::int32_t width
 }
 
 DisplayCheck CheckDisplay() {
-  if (app.ddraw->TestCooperativeLevel() == DDERR_NOEXCLUSIVEMODE) {
+  WinPlatform& platform = Platform();
+  if (platform.ddraw->TestCooperativeLevel() == DDERR_NOEXCLUSIVEMODE) {
     return DisplayCheck::NotExclusive;
   }
-  if (app.primarySurface->IsLost() == DD_OK) {
+  if (platform.primarySurface->IsLost() == DD_OK) {
     return DisplayCheck::Ready;
   }
   // Lost: restoring needs exclusive mode, which may have gone since the first test.
-  if (app.ddraw->TestCooperativeLevel() == DDERR_NOEXCLUSIVEMODE) {
+  if (platform.ddraw->TestCooperativeLevel() == DDERR_NOEXCLUSIVEMODE) {
     return DisplayCheck::Failed;
   }
-  if (app.ddraw->RestoreAllSurfaces() != DD_OK) {
+  if (platform.ddraw->RestoreAllSurfaces() != DD_OK) {
     return DisplayCheck::Failed;
   }
   if (FetchBackBuffer() != DD_OK) {
@@ -154,7 +160,7 @@ void FillBackBuffer(std::uint32_t colour) {
 }
 
 void WaitForBlitter() {
-  while (app.backBuffer->GetBltStatus(DDGBS_ISBLTDONE) == DDERR_WASSTILLDRAWING) {
+  while (Platform().backBuffer->GetBltStatus(DDGBS_ISBLTDONE) == DDERR_WASSTILLDRAWING) {
   }
 }
 
@@ -162,14 +168,15 @@ bool LockBackBuffer() {
   // Only the pointer and the pitch outlive the lock, so the description stays local.
   DDSURFACEDESC2 lockDesc{};
   lockDesc.dwSize = sizeof(lockDesc);
+  IDirectDrawSurface7* backBuffer = Platform().backBuffer;
   app.frame = FrameView{};
-  if (app.backBuffer->Lock(nullptr, &lockDesc, DDLOCK_WAIT, nullptr) != DD_OK) {
+  if (backBuffer->Lock(nullptr, &lockDesc, DDLOCK_WAIT, nullptr) != DD_OK) {
     return false;
   }
   const std::int32_t pitchPixels = lockDesc.lPitch / static_cast<LONG>(kBytesPerPixel);
   // A row shorter than the screen (or a bottom-up surface) would let pixel work run past it.
   if (lockDesc.lpSurface == nullptr || pitchPixels < screenWidth) {
-    app.backBuffer->Unlock(nullptr);
+    backBuffer->Unlock(nullptr);
     return false;
   }
   app.frame = {static_cast<std::uint32_t*>(lockDesc.lpSurface), pitchPixels, screenWidth,
@@ -178,23 +185,24 @@ bool LockBackBuffer() {
 }
 
 void UnlockBackBuffer() {
-  app.backBuffer->Unlock(nullptr);
+  Platform().backBuffer->Unlock(nullptr);
   app.frame.pixels = nullptr;
 }
 
 void GetBackBufferDc() {
   // A refused GetDC must not leave the previous frame's released handle for the text to use.
-  if (app.backBuffer->GetDC(&app.textDc) != DD_OK) {
-    app.textDc = nullptr;
+  WinPlatform& platform = Platform();
+  if (platform.backBuffer->GetDC(&platform.textDc) != DD_OK) {
+    platform.textDc = nullptr;
   }
 }
 
 void ReleaseBackBufferDc() {
-  app.backBuffer->ReleaseDC(app.textDc);
+  Platform().backBuffer->ReleaseDC(Platform().textDc);
 }
 
 void FlipPage() {
-  while (app.primarySurface->Flip(nullptr, 0) == DDERR_WASSTILLDRAWING) {
+  while (Platform().primarySurface->Flip(nullptr, 0) == DDERR_WASSTILLDRAWING) {
   }
 }
 

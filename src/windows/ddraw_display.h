@@ -1,6 +1,7 @@
 // The DirectDraw 7 side of the display layer: taking and releasing the display, and the off-screen
 // surfaces the console keeps its logos in. Windows-only; the per-frame operations of
-// platform/display.h work on what OpenDisplay and CreateFlipChain set up here.
+// platform/display.h work on what OpenDisplay and CreateFlipChain set up here, in the layer's
+// record (windows/win_platform.h).
 #pragma once
 
 #include <windows.h>
@@ -11,15 +12,15 @@
 
 #include "platform/display.h"
 
-// Creates app.ddraw, takes exclusive full-screen mode for `window` and sets 800 x 600 x 32.
-// Returns the first failure (app.ddraw stays null if the object cannot be made), else the mode's
-// result: anything but DD_OK means the program cannot run.
+// Creates the DirectDraw object, takes exclusive full-screen mode for `window` and sets
+// 800 x 600 x 32. Returns the first failure (the object stays null if it cannot be made), else the
+// mode's result: anything but DD_OK means the program cannot run.
 HRESULT OpenDisplay(HWND window);
 
 // Creates the flipping primary surface with `backBufferCount` back buffers and fetches the back
-// buffer into app.backBuffer. Fails without a DirectDraw object, and when the back buffer is
-// smaller than the screen or not 32 bits per pixel, since every frame writes 800 x 600 pixels of
-// 32 bits into it. DD_OK on success.
+// buffer. Fails without a DirectDraw object, and when the back buffer is smaller than the screen
+// or not 32 bits per pixel, since every frame writes 800 x 600 pixels of 32 bits into it. DD_OK on
+// success.
 HRESULT CreateFlipChain(std::int32_t backBufferCount);
 
 // Releases the primary surface and the DirectDraw object (which ends exclusive mode). Does
@@ -52,7 +53,7 @@ bool LockBackBuffer();
 // Unlocks the back buffer; app.frame.pixels is null afterwards.
 void UnlockBackBuffer();
 
-// Takes the back buffer's device context into app.textDc (null when refused).
+// Takes the back buffer's device context as the text's (null when refused).
 void GetBackBufferDc();
 
 // Gives the device context taken by GetBackBufferDc back.

@@ -4,15 +4,16 @@
 
 #include <initializer_list>
 
-#include <windows.h>
-
 #include <ddraw.h>
 
 #include "platform/logo_surfaces.h"
-#include "state/app_state.h"
 #include "windows/ddraw_display.h"
+#include "windows/win_platform.h"
 
 namespace {
+
+constexpr WORD kLargeLogoResource = 106;  // res/chromaflux.rc
+constexpr WORD kSmallLogoResource = 107;
 
 struct LogoSource {
   IDirectDrawSurface7** surface;
@@ -22,11 +23,31 @@ struct LogoSource {
 };
 
 LogoSource LargeLogo() {
-  return {&app.logo106Surface, app.logo106Dc, kLargeLogoWidth, kLargeLogoHeight};
+  WinPlatform& platform = Platform();
+  return {&platform.logo106Surface, platform.logo106Dc, kLargeLogoWidth, kLargeLogoHeight};
 }
 
 LogoSource SmallLogo() {
-  return {&app.logo107Surface, app.logo107Dc, kSmallLogoWidth, kSmallLogoHeight};
+  WinPlatform& platform = Platform();
+  return {&platform.logo107Surface, platform.logo107Dc, kSmallLogoWidth, kSmallLogoHeight};
+}
+
+// The bitmap lives in the context that holds it: no handle of its own is kept.
+HDC LoadLogoBitmap(HINSTANCE instance, WORD resource, HDC screenDc) {
+  const HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(resource));
+  const HDC bitmapDc = CreateCompatibleDC(screenDc);
+  if (SelectObject(bitmapDc, bitmap) == nullptr) {
+    DeleteObject(bitmap);
+  }
+  return bitmapDc;
+}
+
+// A bitmap can be deleted only once no context holds it.
+void FreeLogoBitmap(HDC& bitmapDc) {
+  const HGDIOBJ bitmap = GetCurrentObject(bitmapDc, OBJ_BITMAP);
+  DeleteDC(bitmapDc);
+  DeleteObject(bitmap);
+  bitmapDc = nullptr;
 }
 
 // Copies the bitmap into the surface through the surface's device context.
@@ -53,6 +74,17 @@ void RefillLogo(const LogoSource& logo) {
 
 }  // namespace
 
+void LoadLogoBitmaps(HINSTANCE instance, HDC screenDc) {
+  WinPlatform& platform = Platform();
+  platform.logo106Dc = LoadLogoBitmap(instance, kLargeLogoResource, screenDc);
+  platform.logo107Dc = LoadLogoBitmap(instance, kSmallLogoResource, screenDc);
+}
+
+void FreeLogoBitmaps() {
+  FreeLogoBitmap(Platform().logo106Dc);
+  FreeLogoBitmap(Platform().logo107Dc);
+}
+
 void CreateLogoSurfaces() {
   CreateLogo(LargeLogo());
   CreateLogo(SmallLogo());
@@ -64,7 +96,8 @@ void RefillLogoSurfaces() {
 }
 
 void ReleaseLogoSurfaces() {
-  for (IDirectDrawSurface7** surface : {&app.logo106Surface, &app.logo107Surface}) {
+  WinPlatform& platform = Platform();
+  for (IDirectDrawSurface7** surface : {&platform.logo106Surface, &platform.logo107Surface}) {
     if (*surface != nullptr) {
       (*surface)->Release();
       *surface = nullptr;
@@ -81,6 +114,6 @@ void BlitLogo(Logo logo, std::int32_t x, std::int32_t y) {
   // DDBLTFAST_WAIT: a busy blitter would otherwise answer "still drawing", and since the result
   // is not looked at, the logo would silently drop out of that frame and flicker. The wait is as
   // short as the fills' DDBLT_WAIT; refusals such as a lost surface still return at once.
-  app.backBuffer->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), *source.surface, &whole,
-                          DDBLTFAST_NOCOLORKEY | DDBLTFAST_WAIT);
+  Platform().backBuffer->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), *source.surface,
+                                 &whole, DDBLTFAST_NOCOLORKEY | DDBLTFAST_WAIT);
 }

@@ -1,10 +1,13 @@
-// Text output on GDI: the back buffer's device context, app.textFont, transparent background.
-#include <windows.h>
+// Text output on GDI: the back buffer's device context, the text font, transparent background.
+#include "windows/gdi_text.h"
 
 #include "platform/text_output.h"
-#include "state/app_state.h"
+#include "windows/win_platform.h"
 
 namespace {
+
+constexpr int kFontPoints = 7;
+constexpr int kPointsPerInch = 72;
 
 UINT AlignmentOf(TextAnchor anchor) {
   switch (anchor) {
@@ -20,26 +23,39 @@ UINT AlignmentOf(TextAnchor anchor) {
 
 }  // namespace
 
+void CreateTextFont(HDC screenDc) {
+  const int height = -MulDiv(kFontPoints, GetDeviceCaps(screenDc, LOGPIXELSY), kPointsPerInch);
+  Platform().textFont = CreateFontA(height, 0, 0, 0, FW_THIN, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                    VARIABLE_PITCH | FF_DONTCARE, "Verdana");
+}
+
+void DeleteTextFont() {
+  DeleteObject(Platform().textFont);
+  Platform().textFont = nullptr;
+}
+
 void BeginText() {
-  app.keptFont = static_cast<HFONT>(SelectObject(app.textDc, app.textFont));
-  SetBkMode(app.textDc, TRANSPARENT);
+  WinPlatform& platform = Platform();
+  platform.keptFont = static_cast<HFONT>(SelectObject(platform.textDc, platform.textFont));
+  SetBkMode(platform.textDc, TRANSPARENT);
 }
 
 void SetTextInk(std::uint32_t colorref) {
-  SetTextColor(app.textDc, colorref);
+  SetTextColor(Platform().textDc, colorref);
 }
 
 void SetTextAnchor(TextAnchor anchor) {
-  SetTextAlign(app.textDc, AlignmentOf(anchor));
+  SetTextAlign(Platform().textDc, AlignmentOf(anchor));
 }
 
 void PutText(std::int32_t x, std::int32_t y, std::string_view text) {
   if (text.empty()) {
     return;
   }
-  TextOutA(app.textDc, x, y, text.data(), static_cast<int>(text.size()));
+  TextOutA(Platform().textDc, x, y, text.data(), static_cast<int>(text.size()));
 }
 
 void EndText() {
-  SelectObject(app.textDc, app.keptFont);
+  SelectObject(Platform().textDc, Platform().keptFont);
 }

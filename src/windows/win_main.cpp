@@ -10,15 +10,13 @@
 #include "app/run.h"
 #include "state/app_state.h"
 #include "windows/ddraw_display.h"
+#include "windows/gdi_logos.h"
+#include "windows/gdi_text.h"
 
 namespace {
 
 constexpr char kWindowClass[] = "Chromaflux";
 constexpr char kWindowTitle[] = "Chromaflux";
-constexpr WORD kLargeLogoResource = 106;  // res/chromaflux.rc
-constexpr WORD kSmallLogoResource = 107;
-constexpr int kFontPoints = 7;
-constexpr int kPointsPerInch = 72;
 constexpr int kExitNoMemory = 1;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -46,20 +44,6 @@ void RegisterWindowClass(HINSTANCE instance) {
   RegisterClassA(&windowClass);
 }
 
-// A memory device context compatible with app.textDc with bitmap resource `resource` selected.
-void LoadLogo(HINSTANCE instance, WORD resource, HBITMAP__*& bitmap, HDC__*& bitmapDc) {
-  bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(resource));
-  bitmapDc = CreateCompatibleDC(app.textDc);
-  SelectObject(bitmapDc, bitmap);
-}
-
-void CreateTextFont() {
-  const int height = -MulDiv(kFontPoints, GetDeviceCaps(app.textDc, LOGPIXELSY), kPointsPerInch);
-  app.textFont = CreateFontA(height, 0, 0, 0, FW_THIN, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                             VARIABLE_PITCH | FF_DONTCARE, "Verdana");
-}
-
 // Handles every waiting message, and runs a frame whenever none waits. Returns the wParam of
 // the last message taken from the queue.
 WPARAM RunMessageLoop() {
@@ -82,6 +66,24 @@ WPARAM RunMessageLoop() {
   }
 }
 
+// Takes the display, runs the program on it and gives the display back; the exit code. A refused
+// display mode counts like a missing chain: every frame needs 800 x 600 x 32.
+int RunOnDisplay(HWND window, DWORD seed) {
+  if (OpenDisplay(window) != DD_OK || CreateFlipChain(1) != DD_OK) {
+    MessageBoxA(window, "DirectX 7 needed", "error", MB_OK);
+    return 0;
+  }
+  if (!StartRun(seed, RunOpening::IntroPage, RunSettings{})) {
+    CloseDisplay();  // give the desktop back so that the message can be read
+    MessageBoxA(window, "not enough memory", "error", MB_OK);
+    return kExitNoMemory;
+  }
+
+  const WPARAM lastWParam = RunMessageLoop();
+  CloseDisplay();
+  return static_cast<int>(lastWParam);
+}
+
 }  // namespace
 
 // Only the flip chain (and the display mode it needs) and the memory are checked: the results of
@@ -91,28 +93,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   // The seed is the tick at entry; nothing draws from Rng before the scene is prepared.
   const DWORD seed = GetTickCount();
   RegisterWindowClass(instance);
-  app.window = CreateWindowExA(0, kWindowClass, kWindowTitle, WS_POPUP, 0, 0, screenWidth,
-                               screenHeight, nullptr, nullptr, instance, nullptr);
-  ShowWindow(app.window, showCommand);
-  app.textDc = GetDC(app.window);
-  LoadLogo(instance, kLargeLogoResource, app.logo106Bitmap, app.logo106Dc);
-  LoadLogo(instance, kSmallLogoResource, app.logo107Bitmap, app.logo107Dc);
-  CreateTextFont();
-  ReleaseDC(app.window, app.textDc);
+  HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, WS_POPUP, 0, 0, screenWidth,
+                                screenHeight, nullptr, nullptr, instance, nullptr);
+  ShowWindow(window, showCommand);
+  HDC windowDc = GetDC(window);
+  LoadLogoBitmaps(instance, windowDc);
+  CreateTextFont(windowDc);
+  ReleaseDC(window, windowDc);
   ShowCursor(FALSE);
 
-  // A refused display mode counts like a missing chain: every frame needs 800 x 600 x 32.
-  if (OpenDisplay(app.window) != DD_OK || CreateFlipChain(1) != DD_OK) {
-    MessageBoxA(app.window, "DirectX 7 needed", "error", MB_OK);
-    return 0;
-  }
-  if (!StartRun(seed, RunOpening::IntroPage, RunSettings{})) {
-    CloseDisplay();  // give the desktop back so that the message can be read
-    MessageBoxA(app.window, "not enough memory", "error", MB_OK);
-    return kExitNoMemory;
-  }
-
-  const WPARAM lastWParam = RunMessageLoop();
-  CloseDisplay();
-  return static_cast<int>(lastWParam);
+  const int exitCode = RunOnDisplay(window, seed);
+  FreeLogoBitmaps();
+  DeleteTextFont();
+  return exitCode;
 }

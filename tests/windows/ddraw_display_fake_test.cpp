@@ -8,21 +8,23 @@
 #include "platform/display.h"
 #include "state/app_state.h"
 #include "windows/ddraw_display.h"
+#include "windows/win_platform.h"
 
 namespace {
 
 constexpr DWORD kColourFillAndWait = DDBLT_COLORFILL | DDBLT_WAIT;
 static_assert(kColourFillAndWait == 0x01000400);
 
-// A flipping chain of fakes installed in `app` as CreateFlipChain leaves it.
+// A flipping chain of fakes installed in the layer's record as CreateFlipChain leaves it.
 class FakeDisplay : public ::testing::Test {
  protected:
   void SetUp() override {
     app = AppState{};
+    Platform() = WinPlatform{};
     primary.attached = &back;
-    app.ddraw = &ddraw;
-    app.primarySurface = &primary;
-    app.backBuffer = &back;
+    Platform().ddraw = &ddraw;
+    Platform().primarySurface = &primary;
+    Platform().backBuffer = &back;
   }
 
   void TearDown() override {
@@ -30,6 +32,7 @@ class FakeDisplay : public ::testing::Test {
     EXPECT_EQ(primary.unexpectedCalls, 0);
     EXPECT_EQ(back.unexpectedCalls, 0);
     app = AppState{};
+    Platform() = WinPlatform{};
   }
 
   fake::FakeDirectDraw ddraw;
@@ -62,7 +65,7 @@ TEST_F(FakeDisplay, CheckDisplayRestoresLostSurfacesAndFetchesTheBackBufferAgain
   EXPECT_EQ(ddraw.restoreAllSurfaces.calls, 1);
   ASSERT_EQ(primary.attachedCaps.size(), 1u);
   EXPECT_EQ(primary.attachedCaps[0], static_cast<DWORD>(DDSCAPS_BACKBUFFER));
-  EXPECT_EQ(app.backBuffer, &restoredBack);
+  EXPECT_EQ(Platform().backBuffer, &restoredBack);
 
   // The next frame finds the restored chain healthy.
   EXPECT_EQ(CheckDisplay(), DisplayCheck::Ready);
@@ -190,7 +193,7 @@ TEST_F(FakeDisplay, FrameStagesAreDirectDrawsCallsInTheirOrder) {
   EXPECT_EQ(app.frame.height, screenHeight);
   UnlockFrame();
   OpenFrameText();
-  EXPECT_EQ(app.textDc, back.dc);
+  EXPECT_EQ(Platform().textDc, back.dc);
   CloseFrameText();
   FinishFrame();
   EXPECT_EQ(primary.flip.calls, 1);
@@ -198,22 +201,22 @@ TEST_F(FakeDisplay, FrameStagesAreDirectDrawsCallsInTheirOrder) {
 
 TEST_F(FakeDisplay, BackBufferDcGoesThroughTextDcAndBack) {
   GetBackBufferDc();
-  EXPECT_EQ(app.textDc, back.dc);
+  EXPECT_EQ(Platform().textDc, back.dc);
   ReleaseBackBufferDc();
   EXPECT_EQ(back.releasedDcs, std::vector<HDC>{back.dc});
 
   // A refused GetDC leaves no stale handle behind for the text.
   back.getDc.answers = {DDERR_SURFACEBUSY};
   GetBackBufferDc();
-  EXPECT_EQ(app.textDc, nullptr);
+  EXPECT_EQ(Platform().textDc, nullptr);
 }
 
 TEST_F(FakeDisplay, CloseDisplayReleasesPrimaryThenDirectDrawOnce) {
   CloseDisplay();
   EXPECT_EQ(primary.releases, 1);
   EXPECT_EQ(ddraw.releases, 1);
-  EXPECT_EQ(app.primarySurface, nullptr);
-  EXPECT_EQ(app.ddraw, nullptr);
+  EXPECT_EQ(Platform().primarySurface, nullptr);
+  EXPECT_EQ(Platform().ddraw, nullptr);
   EXPECT_EQ(back.releases, 0);
 
   CloseDisplay();
@@ -224,13 +227,13 @@ TEST_F(FakeDisplay, CloseDisplayReleasesPrimaryThenDirectDrawOnce) {
 TEST_F(FakeDisplay, CloseDisplayReleasesTheLogoSurfacesBeforeDirectDraw) {
   fake::FakeSurface large{166, 57};
   fake::FakeSurface small{200, 27};
-  app.logo106Surface = &large;
-  app.logo107Surface = &small;
+  Platform().logo106Surface = &large;
+  Platform().logo107Surface = &small;
   CloseDisplay();
   EXPECT_EQ(large.releases, 1);
   EXPECT_EQ(small.releases, 1);
-  EXPECT_EQ(app.logo106Surface, nullptr);
-  EXPECT_EQ(app.logo107Surface, nullptr);
+  EXPECT_EQ(Platform().logo106Surface, nullptr);
+  EXPECT_EQ(Platform().logo107Surface, nullptr);
   EXPECT_EQ(ddraw.releases, 1);
 }
 
@@ -239,9 +242,9 @@ class FakeOpenDisplay : public FakeDisplay {
  protected:
   void SetUp() override {
     FakeDisplay::SetUp();
-    app.ddraw = nullptr;
-    app.primarySurface = nullptr;
-    app.backBuffer = nullptr;
+    Platform().ddraw = nullptr;
+    Platform().primarySurface = nullptr;
+    Platform().backBuffer = nullptr;
     fake::directDrawCreate = {};
     fake::directDraw = &ddraw;
     fake::directDrawCreatePlain.clear();
@@ -253,7 +256,7 @@ class FakeOpenDisplay : public FakeDisplay {
 
 TEST_F(FakeOpenDisplay, TakesExclusiveFullScreenModeAt800x600x32) {
   EXPECT_EQ(OpenDisplay(window), DD_OK);
-  EXPECT_EQ(app.ddraw, &ddraw);
+  EXPECT_EQ(Platform().ddraw, &ddraw);
   EXPECT_EQ(fake::directDrawCreatePlain, std::vector<bool>{true});
   EXPECT_EQ(ddraw.cooperativeWindows, std::vector<HWND>{window});
   EXPECT_EQ(ddraw.cooperativeFlags, std::vector<DWORD>{0x11});
@@ -270,7 +273,7 @@ TEST_F(FakeOpenDisplay, StopsAtTheFirstRefusalAndReportsIt) {
   // No object: nothing else is asked, and no chain can be made without one.
   fake::directDrawCreate.answers = {DDERR_NODIRECTDRAWHW};
   EXPECT_EQ(OpenDisplay(window), DDERR_NODIRECTDRAWHW);
-  EXPECT_EQ(app.ddraw, nullptr);
+  EXPECT_EQ(Platform().ddraw, nullptr);
   EXPECT_EQ(ddraw.setCooperativeLevel.calls, 0);
   EXPECT_NE(CreateFlipChain(1), DD_OK);
   EXPECT_EQ(ddraw.createSurface.calls, 0);
@@ -291,8 +294,8 @@ class FakeFlipChain : public FakeDisplay {
  protected:
   void SetUp() override {
     FakeDisplay::SetUp();
-    app.primarySurface = nullptr;
-    app.backBuffer = nullptr;
+    Platform().primarySurface = nullptr;
+    Platform().backBuffer = nullptr;
     ddraw.surfaces = {&primary};
   }
 };
@@ -308,8 +311,8 @@ TEST_F(FakeFlipChain, AsksForAFlippingPrimaryWithOneBackBuffer) {
   EXPECT_EQ(desc.dwWidth, 0u);
   EXPECT_EQ(desc.dwHeight, 0u);
   EXPECT_EQ(primary.attachedCaps, std::vector<DWORD>{4});
-  EXPECT_EQ(app.primarySurface, &primary);
-  EXPECT_EQ(app.backBuffer, &back);
+  EXPECT_EQ(Platform().primarySurface, &primary);
+  EXPECT_EQ(Platform().backBuffer, &back);
 }
 
 TEST_F(FakeFlipChain, PassesOnTheFailureOfEitherStep) {
@@ -322,7 +325,7 @@ TEST_F(FakeFlipChain, PassesOnTheFailureOfEitherStep) {
   EXPECT_EQ(CreateFlipChain(1), DDERR_NOTFOUND);
   EXPECT_EQ(back.getSurfaceDesc.calls, 0);
 
-  app.ddraw = nullptr;
+  Platform().ddraw = nullptr;
   EXPECT_NE(CreateFlipChain(1), DD_OK);
   EXPECT_EQ(ddraw.createSurface.calls, 2);
 }

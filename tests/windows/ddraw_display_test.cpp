@@ -7,6 +7,7 @@
 #include "platform/display.h"
 #include "state/app_state.h"
 #include "windows/ddraw_display.h"
+#include "windows/win_platform.h"
 
 namespace {
 
@@ -15,12 +16,12 @@ std::size_t IndexOf(std::int32_t x, std::int32_t y) {
 }
 
 TEST_F(WineDisplay, ChainHasAScreenSizedBackBufferOf32Bits) {
-  ASSERT_NE(app.ddraw, nullptr);
-  ASSERT_NE(app.primarySurface, nullptr);
-  ASSERT_NE(app.backBuffer, nullptr);
+  ASSERT_NE(Platform().ddraw, nullptr);
+  ASSERT_NE(Platform().primarySurface, nullptr);
+  ASSERT_NE(Platform().backBuffer, nullptr);
   DDSURFACEDESC2 desc{};
   desc.dwSize = sizeof(desc);
-  ASSERT_EQ(app.backBuffer->GetSurfaceDesc(&desc), DD_OK);
+  ASSERT_EQ(Platform().backBuffer->GetSurfaceDesc(&desc), DD_OK);
   EXPECT_EQ(desc.dwWidth, 800u);
   EXPECT_EQ(desc.dwHeight, 600u);
   EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 32u);
@@ -71,10 +72,10 @@ TEST_F(WineDisplay, FlipShowsTheBackBufferAndKeepsTheChain) {
   FlipPage();
   DDSURFACEDESC2 desc{};
   desc.dwSize = sizeof(desc);
-  ASSERT_EQ(app.primarySurface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+  ASSERT_EQ(Platform().primarySurface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
   const auto* shown = static_cast<const std::uint32_t*>(desc.lpSurface);
   const std::uint32_t centre = shown[300 * (desc.lPitch / 4) + 400] & kRgbMask;
-  app.primarySurface->Unlock(nullptr);
+  Platform().primarySurface->Unlock(nullptr);
   EXPECT_EQ(centre, 0x00AA0000u);
 
   // Frame after frame the chain stays usable.
@@ -84,7 +85,7 @@ TEST_F(WineDisplay, FlipShowsTheBackBufferAndKeepsTheChain) {
     ASSERT_TRUE(LockBackBuffer());
     UnlockBackBuffer();
     GetBackBufferDc();
-    EXPECT_NE(app.textDc, nullptr);
+    EXPECT_NE(Platform().textDc, nullptr);
     ReleaseBackBufferDc();
     FlipPage();
   }
@@ -120,31 +121,31 @@ TEST_F(WineDisplay, OffscreenSurfaceHasTheAskedSizeAndTheScreenDepth) {
 }
 
 TEST(WineDisplayClosed, CloseIsHarmlessBeforeOpenAndTwice) {
-  app = AppState{};
+  Platform() = WinPlatform{};
   CloseDisplay();
-  EXPECT_EQ(app.ddraw, nullptr);
+  EXPECT_EQ(Platform().ddraw, nullptr);
 
   HWND window = CreateTestWindow();
   ASSERT_EQ(OpenDisplay(window), DD_OK);
   ASSERT_EQ(CreateFlipChain(1), DD_OK);
   CloseDisplay();
-  EXPECT_EQ(app.ddraw, nullptr);
-  EXPECT_EQ(app.primarySurface, nullptr);
+  EXPECT_EQ(Platform().ddraw, nullptr);
+  EXPECT_EQ(Platform().primarySurface, nullptr);
   CloseDisplay();
-  EXPECT_EQ(app.ddraw, nullptr);
+  EXPECT_EQ(Platform().ddraw, nullptr);
 
   // Closing gave exclusive mode back: the display can be taken again.
   ASSERT_EQ(OpenDisplay(window), DD_OK);
   EXPECT_EQ(CreateFlipChain(1), DD_OK);
   CloseDisplay();
-  app = AppState{};
+  Platform() = WinPlatform{};
 }
 
 TEST(WineDisplayClosed, NothingIsCreatedWithoutTheDirectDrawObject) {
-  app = AppState{};
+  Platform() = WinPlatform{};
   EXPECT_NE(CreateFlipChain(1), DD_OK);
-  EXPECT_EQ(app.primarySurface, nullptr);
-  IDirectDrawSurface7* surface = reinterpret_cast<IDirectDrawSurface7*>(&app);
+  EXPECT_EQ(Platform().primarySurface, nullptr);
+  IDirectDrawSurface7* surface = reinterpret_cast<IDirectDrawSurface7*>(&Platform());
   EXPECT_NE(CreateOffscreenSurface(&surface, 166, 57), DD_OK);
   EXPECT_EQ(surface, nullptr);
 }

@@ -3,6 +3,7 @@
 #include "platform/display.h"
 #include "state/app_state.h"
 #include "windows/ddraw_display.h"
+#include "windows/win_platform.h"
 
 HWND CreateTestWindow() {
   constexpr char kClass[] = "ChromafluxTest";
@@ -19,6 +20,7 @@ HWND CreateTestWindow() {
 
 void WineDisplay::SetUp() {
   app = AppState{};
+  Platform() = WinPlatform{};
   window = CreateTestWindow();
   ASSERT_NE(window, nullptr) << "no window: is DISPLAY set (scripts/wine-session)?";
   ASSERT_EQ(OpenDisplay(window), DD_OK);
@@ -30,6 +32,7 @@ void WineDisplay::TearDown() {
   // The window is left to the process end, like the program leaves its own: without a window
   // manager (Xvfb alone), Wine's DestroyWindow takes 2 s.
   app = AppState{};
+  Platform() = WinPlatform{};
 }
 
 std::vector<std::uint32_t> WineDisplay::ReadBackBuffer() {

@@ -8,6 +8,7 @@
 #include "platform/logo_surfaces.h"
 #include "state/app_state.h"
 #include "windows/ddraw_display.h"
+#include "windows/win_platform.h"
 
 namespace {
 
@@ -29,16 +30,16 @@ void ExpectPattern(const fake::FakeSurface& surface, std::int32_t width, std::in
 class FakeLogos : public ::testing::Test {
  protected:
   void SetUp() override {
-    app = AppState{};
+    Platform() = WinPlatform{};
     primary.attached = &back;
-    app.ddraw = &ddraw;
-    app.primarySurface = &primary;
-    app.backBuffer = &back;
+    Platform().ddraw = &ddraw;
+    Platform().primarySurface = &primary;
+    Platform().backBuffer = &back;
     // DIB-backed memory DCs stand in for the DCs start-up selects the bitmaps into.
     PaintPattern(bitmap106, kLargeLogoWidth, kLargeLogoHeight);
     PaintPattern(bitmap107, kSmallLogoWidth, kSmallLogoHeight);
-    app.logo106Dc = bitmap106.dc;
-    app.logo107Dc = bitmap107.dc;
+    Platform().logo106Dc = bitmap106.dc;
+    Platform().logo107Dc = bitmap107.dc;
     ddraw.surfaces = {&logo106, &logo107};
   }
 
@@ -46,7 +47,7 @@ class FakeLogos : public ::testing::Test {
     EXPECT_EQ(ddraw.unexpectedCalls + back.unexpectedCalls + logo106.unexpectedCalls +
                   logo107.unexpectedCalls,
               0);
-    app = AppState{};
+    Platform() = WinPlatform{};
   }
 
   static void PaintPattern(fake::FakeSurface& bitmap, std::int32_t width, std::int32_t height) {
@@ -69,8 +70,8 @@ class FakeLogos : public ::testing::Test {
 
 TEST_F(FakeLogos, CreationCopiesEachBitmapIntoItsSurface) {
   CreateLogoSurfaces();
-  ASSERT_EQ(app.logo106Surface, &logo106);
-  ASSERT_EQ(app.logo107Surface, &logo107);
+  ASSERT_EQ(Platform().logo106Surface, &logo106);
+  ASSERT_EQ(Platform().logo107Surface, &logo107);
   ExpectPattern(logo106, kLargeLogoWidth, kLargeLogoHeight);
   ExpectPattern(logo107, kSmallLogoWidth, kSmallLogoHeight);
   EXPECT_EQ(logo106.releasedDcs, std::vector<HDC>{logo106.dc});
@@ -108,8 +109,8 @@ TEST_F(FakeLogos, BlitCopiesTheWholeLogoWithoutColourKeyAndWaits) {
 TEST_F(FakeLogos, ASurfaceThatCouldNotBeMadeIsNeitherFilledNorCopied) {
   ddraw.createSurface.answers = {DD_OK, DDERR_OUTOFVIDEOMEMORY};
   CreateLogoSurfaces();
-  EXPECT_EQ(app.logo106Surface, &logo106);
-  EXPECT_EQ(app.logo107Surface, nullptr);
+  EXPECT_EQ(Platform().logo106Surface, &logo106);
+  EXPECT_EQ(Platform().logo107Surface, nullptr);
   EXPECT_EQ(logo107.getDc.calls, 0);
 
   BlitLogo(Logo::Small, 300, 530);
@@ -118,7 +119,7 @@ TEST_F(FakeLogos, ASurfaceThatCouldNotBeMadeIsNeitherFilledNorCopied) {
   EXPECT_EQ(back.bltFasts.size(), 1u);
 
   // Neither exists before the first running frame made them.
-  app.logo106Surface = nullptr;
+  Platform().logo106Surface = nullptr;
   BlitLogo(Logo::Large, 634, 530);
   EXPECT_EQ(back.bltFasts.size(), 1u);
 }
@@ -161,7 +162,7 @@ TEST_F(FakeLogos, RestoreBeforeTheLogosExistOrWithOneMissingRefillsWhatThereIs) 
   ddraw.createSurface.answers = {DDERR_OUTOFVIDEOMEMORY, DD_OK};
   ddraw.surfaces = {&logo107};
   CreateLogoSurfaces();
-  ASSERT_EQ(app.logo106Surface, nullptr);
+  ASSERT_EQ(Platform().logo106Surface, nullptr);
   logo107.Fill(0);
   primary.isLost.answers = {DDERR_SURFACELOST};
   ASSERT_EQ(CheckDisplay(), DisplayCheck::Ready);

@@ -8,6 +8,8 @@
 #include "platform/logo_surfaces.h"
 #include "state/app_state.h"
 #include "windows/ddraw_display.h"
+#include "windows/gdi_logos.h"
+#include "windows/win_platform.h"
 
 namespace {
 
@@ -74,8 +76,8 @@ class WineLogos : public WineDisplay {
  protected:
   void SetUp() override {
     WineDisplay::SetUp();
-    app.logo106Dc = large.dc;
-    app.logo107Dc = small.dc;
+    Platform().logo106Dc = large.dc;
+    Platform().logo107Dc = small.dc;
   }
 
   PatternBitmap large{kLargeLogoWidth, kLargeLogoHeight, 0x11};
@@ -84,10 +86,10 @@ class WineLogos : public WineDisplay {
 
 TEST_F(WineLogos, SurfacesHoldCopiesOfTheBitmaps) {
   CreateLogoSurfaces();
-  ASSERT_NE(app.logo106Surface, nullptr);
-  ASSERT_NE(app.logo107Surface, nullptr);
-  ExpectSurfacePattern(app.logo106Surface, kLargeLogoWidth, kLargeLogoHeight, 0x11);
-  ExpectSurfacePattern(app.logo107Surface, kSmallLogoWidth, kSmallLogoHeight, 0x22);
+  ASSERT_NE(Platform().logo106Surface, nullptr);
+  ASSERT_NE(Platform().logo107Surface, nullptr);
+  ExpectSurfacePattern(Platform().logo106Surface, kLargeLogoWidth, kLargeLogoHeight, 0x11);
+  ExpectSurfacePattern(Platform().logo107Surface, kSmallLogoWidth, kSmallLogoHeight, 0x22);
 }
 
 TEST_F(WineLogos, BlitsPutTheLogosWhereTheConsoleWantsThem) {
@@ -123,11 +125,36 @@ TEST_F(WineLogos, AMissingSurfaceCopiesNothing) {
   EXPECT_EQ(pixels[530 * screenWidth + 300], 0x00445566u);
 }
 
+void ExpectBitmapSize(HGDIOBJ bitmap, std::int32_t width, std::int32_t height) {
+  BITMAP info{};
+  ASSERT_EQ(GetObjectA(bitmap, sizeof(info), &info), static_cast<int>(sizeof(info)));
+  EXPECT_EQ(info.bmWidth, width);
+  EXPECT_EQ(info.bmHeight, height);
+}
+
+// The program's own resources (res/chromaflux.rc is linked into this executable).
+TEST(WineLogoBitmaps, EachResourceGoesToItsContextAndGoesWithIt) {
+  Platform() = WinPlatform{};
+  HDC screenDc = GetDC(nullptr);
+  LoadLogoBitmaps(GetModuleHandleA(nullptr), screenDc);
+  ReleaseDC(nullptr, screenDc);
+  const HGDIOBJ large = GetCurrentObject(Platform().logo106Dc, OBJ_BITMAP);
+  const HGDIOBJ small = GetCurrentObject(Platform().logo107Dc, OBJ_BITMAP);
+  ExpectBitmapSize(large, kLargeLogoWidth, kLargeLogoHeight);
+  ExpectBitmapSize(small, kSmallLogoWidth, kSmallLogoHeight);
+
+  FreeLogoBitmaps();
+  EXPECT_EQ(Platform().logo106Dc, nullptr);
+  EXPECT_EQ(Platform().logo107Dc, nullptr);
+  EXPECT_EQ(GetObjectType(large), 0u);  // a deleted handle names no object
+  EXPECT_EQ(GetObjectType(small), 0u);
+}
+
 TEST(WineLogosClosed, NoSurfacesWithoutTheDisplay) {
-  app = AppState{};
+  Platform() = WinPlatform{};
   CreateLogoSurfaces();
-  EXPECT_EQ(app.logo106Surface, nullptr);
-  EXPECT_EQ(app.logo107Surface, nullptr);
+  EXPECT_EQ(Platform().logo106Surface, nullptr);
+  EXPECT_EQ(Platform().logo107Surface, nullptr);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "platform/text_output.h"
 #include "state/app_state.h"
 #include "windows/ddraw_display.h"
+#include "windows/gdi_text.h"
+#include "windows/win_platform.h"
 
 namespace {
 
@@ -41,12 +43,13 @@ class WineText : public WineDisplay {
  protected:
   void SetUp() override {
     WineDisplay::SetUp();
-    app.textFont = CreateFontA(-9, 0, 0, 0, FW_THIN, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                               VARIABLE_PITCH | FF_DONTCARE, "Verdana");
+    // The font as start-up makes it from its window's device context.
+    HDC windowDc = GetDC(window);
+    CreateTextFont(windowDc);
+    ReleaseDC(window, windowDc);
   }
   void TearDown() override {
-    DeleteObject(app.textFont);
+    DeleteTextFont();
     WineDisplay::TearDown();
   }
 
@@ -124,18 +127,18 @@ TEST_F(WineText, InkIsAColorrefAndTheBackgroundStaysTransparent) {
 
 TEST_F(WineText, EndTextPutsTheReplacedFontBack) {
   GetBackBufferDc();
-  const HGDIOBJ original = GetCurrentObject(app.textDc, OBJ_FONT);
+  const HGDIOBJ original = GetCurrentObject(Platform().textDc, OBJ_FONT);
   BeginText();
-  EXPECT_EQ(GetCurrentObject(app.textDc, OBJ_FONT), app.textFont);
-  EXPECT_EQ(GetBkMode(app.textDc), TRANSPARENT);
+  EXPECT_EQ(GetCurrentObject(Platform().textDc, OBJ_FONT), Platform().textFont);
+  EXPECT_EQ(GetBkMode(Platform().textDc), TRANSPARENT);
   SetTextAnchor(TextAnchor::Centre);
-  EXPECT_EQ(GetTextAlign(app.textDc), static_cast<UINT>(TA_CENTER | TA_TOP));
+  EXPECT_EQ(GetTextAlign(Platform().textDc), static_cast<UINT>(TA_CENTER | TA_TOP));
   SetTextAnchor(TextAnchor::Right);
-  EXPECT_EQ(GetTextAlign(app.textDc), static_cast<UINT>(TA_RIGHT | TA_TOP));
+  EXPECT_EQ(GetTextAlign(Platform().textDc), static_cast<UINT>(TA_RIGHT | TA_TOP));
   SetTextInk(0x00112233);
-  EXPECT_EQ(GetTextColor(app.textDc), 0x00112233u);
+  EXPECT_EQ(GetTextColor(Platform().textDc), 0x00112233u);
   EndText();
-  EXPECT_EQ(GetCurrentObject(app.textDc, OBJ_FONT), original);
+  EXPECT_EQ(GetCurrentObject(Platform().textDc, OBJ_FONT), original);
   ReleaseBackBufferDc();
 }
 

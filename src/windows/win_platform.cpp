@@ -1,0 +1,11 @@
+#include "windows/win_platform.h"
+
+namespace {
+
+WinPlatform platform;
+
+}  // namespace
+
+WinPlatform& Platform() {
+  return platform;
+}
