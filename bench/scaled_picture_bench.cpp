@@ -38,8 +38,8 @@ FrameView SelectSized(const benchmark::State& state) {
   app.simdLevel = WidestSimdLevel();
   SelectModel(static_cast<std::int32_t>(state.range(0)));
   app.modelClockMs = kClockMs;
-  PrepareScaledPicture(app.pictures[0], size.width, size.height);
-  EvaluateModelInto(app.pictures[0].Index, size.width, size.height, 0, size.height);
+  PrepareScaledPicture(app.fields[0], size.width, size.height);
+  EvaluateModelInto(app.fields[0].Index, size.width, size.height, 0, size.height);
   sizedFrame.assign(static_cast<std::size_t>(size.width) * size.height, 0);
   return {sizedFrame.data(), size.width, size.width, size.height};
 }
@@ -47,7 +47,7 @@ FrameView SelectSized(const benchmark::State& state) {
 void BM_EvaluateModelInto(benchmark::State& state) {
   const FrameView view = SelectSized(state);
   for (auto _ : state) {
-    EvaluateModelInto(app.pictures[0].Index, view.width, view.height, 0, view.height);
+    EvaluateModelInto(app.fields[0].Index, view.width, view.height, 0, view.height);
     benchmark::ClobberMemory();
   }
 }
@@ -55,7 +55,7 @@ void BM_EvaluateModelInto(benchmark::State& state) {
 void BM_EvaluateModelScaledPlain(benchmark::State& state) {
   const FrameView view = SelectSized(state);
   for (auto _ : state) {
-    reference::EvaluateModelScaledPlain(app.pictures[0].Index, view.width, view.height);
+    reference::EvaluateModelScaledPlain(app.fields[0].Index, view.width, view.height);
     benchmark::ClobberMemory();
   }
 }
@@ -63,7 +63,7 @@ void BM_EvaluateModelScaledPlain(benchmark::State& state) {
 void BM_ComposeFrameInto(benchmark::State& state) {
   const FrameView view = SelectSized(state);
   for (auto _ : state) {
-    ComposeFrameInto(view, app.pictures[0], app.pictures[0].Index, view.height, 0, view.height);
+    ComposeFrameInto(view, app.fields[0], app.fields[0].Index, view.height, 0, view.height);
     benchmark::ClobberMemory();
   }
 }
@@ -71,7 +71,7 @@ void BM_ComposeFrameInto(benchmark::State& state) {
 void BM_ComposeFrameScaledPlain(benchmark::State& state) {
   const FrameView view = SelectSized(state);
   for (auto _ : state) {
-    reference::ComposeFrameScaledPlain(view, app.pictures[0].Index, view.height);
+    reference::ComposeFrameScaledPlain(view, app.fields[0].Index, view.height);
     benchmark::ClobberMemory();
   }
 }
@@ -80,9 +80,8 @@ void BM_ComposeFrameScaledPlain(benchmark::State& state) {
 void BM_EvaluateModelOnEveryCore(benchmark::State& state) {
   SelectSized(state);
   for (auto _ : state) {
-    ForRowBands(app.pictures[0].height, [](std::int32_t first, std::int32_t end) {
-      EvaluateModelInto(app.pictures[0].Index, app.pictures[0].width, app.pictures[0].height, first,
-                        end);
+    ForRowBands(app.fields[0].height, [](std::int32_t first, std::int32_t end) {
+      EvaluateModelInto(app.fields[0].Index, app.fields[0].width, app.fields[0].height, first, end);
     });
     benchmark::ClobberMemory();
   }
@@ -94,7 +93,7 @@ void BM_ComposeFrameOnEveryCore(benchmark::State& state) {
   everyCoreView = SelectSized(state);
   for (auto _ : state) {
     ForRowBands(everyCoreView.height, [](std::int32_t first, std::int32_t end) {
-      ComposeFrameInto(everyCoreView, app.pictures[0], app.pictures[0].Index, everyCoreView.height,
+      ComposeFrameInto(everyCoreView, app.fields[0], app.fields[0].Index, everyCoreView.height,
                        first, end);
     });
     benchmark::ClobberMemory();
@@ -117,8 +116,8 @@ void BM_PrepareScaledPicture(benchmark::State& state) {
   SelectSized(state);
   const Size size = kSizes[state.range(1)];
   for (auto _ : state) {
-    GiveBackScaledPicture(app.pictures[0]);  // makes it again
-    PrepareScaledPicture(app.pictures[0], size.width, size.height);
+    GiveBackScaledPicture(app.fields[0]);  // makes it again
+    PrepareScaledPicture(app.fields[0], size.width, size.height);
     benchmark::ClobberMemory();
   }
 }

@@ -10,7 +10,7 @@
 #include "app/run.h"
 #include "platform/clock.h"
 #include "sdl/sdl_display.h"
-#include "software/memory_frame.h"
+#include "software/software_renderer.h"
 #include "state/app_state.h"
 
 namespace {
@@ -23,7 +23,7 @@ void BM_SdlFrame(benchmark::State& state) {
     state.SkipWithError(SDL_GetError());
     return;
   }
-  if (!CreateMemoryFrame() || !StartRun(12345, RunOpening::Visuals, RunSettings{})) {
+  if (!StartRun(12345, RunOpening::Visuals, RunSettings{}, SoftwareRenderer())) {
     state.SkipWithError("not enough memory");
     return;
   }
@@ -36,6 +36,7 @@ void BM_SdlFrame(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations());
   CloseSdlDisplay();
+  EndRun();
   SDL_Quit();
 }
 BENCHMARK(BM_SdlFrame)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();

@@ -7,8 +7,9 @@
 // counts from here, and so does the first frame-rate window.
 void StartFrameClocks();
 
-// Runs one frame: checks the display, advances the clocks, switches the model when the play
-// period ran out, draws the intro page or the visuals, and flips. 0 = go on, 1 = end the loop.
+// Runs one frame: checks the display (the renderer's beginFrame), advances the clocks, switches the
+// model when the play period ran out, updates the intro page or the visuals into app.frame, hands
+// the renderer what changed and has it render the frame. 0 = go on, 1 = end the loop.
 std::int32_t RunFrame();
 
 // Changes the model: black visible ring with a new target, SelectModel(requested) (-1 = random),

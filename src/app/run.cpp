@@ -7,11 +7,13 @@
 #include "state/app_state.h"
 #include "state/rng.h"
 
-bool StartRun(std::uint32_t seed, RunOpening opening, const RunSettings& settings) {
+bool StartRun(std::uint32_t seed, RunOpening opening, const RunSettings& settings,
+              const Renderer& renderer) {
   app.settings = settings;
   app.playPeriodMs = RandomPeriodMs(settings);
+  app.renderer = &renderer;
   SeedRng(seed);
-  if (!PrepareScene()) {
+  if (!renderer.start() || !PrepareScene()) {
     return false;
   }
   StartFrameClocks();
@@ -32,10 +34,17 @@ RunRequest PostKey(std::uint32_t virtualKey) {
   return virtualKey == kKeyEscape ? RunRequest::End : RunRequest::GoOn;
 }
 
+void ToggleClassicFrame() {
+  app.settings.classic = !app.settings.classic;
+}
+
 void EndRun() {
+  if (app.renderer != nullptr) {
+    app.renderer->stop();
+  }
   ForEachSceneBuffer([](auto buffer) { delete[](app.*buffer); });
-  for (ScaledPicture& picture : app.pictures) {
-    GiveBackScaledPicture(picture);
+  for (ScaledPicture& field : app.fields) {
+    GiveBackScaledPicture(field);
   }
   app = AppState{};
 }

@@ -106,18 +106,18 @@ FrameDrift ComputeFrameDrift(std::int32_t modelClockMs, std::int32_t restX, std:
 //            across an integer. Hence v + w div 10.
 //   12       v + CosineTable[col + driftX + 100]
 //   others   v
-void ComposeFrame() {
-  assert(app.frame.pitch >= screenWidth);
+void ComposeFrame(const FrameView& frame, std::int32_t consoleTop) {
+  assert(frame.pitch >= screenWidth);
   const FrameDrift drift = ComputeFrameDrift(app.modelClockMs, app.smallOffsetX, app.smallOffsetY);
   FrameJob job{};
   job.term = ExtraTerm::None;
   // A console top beyond the screen (or negative, hence huge as unsigned) draws the whole screen.
-  job.rows = std::min(static_cast<std::uint32_t>(app.consoleTop),
-                      static_cast<std::uint32_t>(screenHeight));
+  job.rows =
+      std::min(static_cast<std::uint32_t>(consoleTop), static_cast<std::uint32_t>(screenHeight));
   job.index = app.IndexBuffer;
   job.ring = app.currentRing;
-  job.pixels = app.frame.pixels;
-  job.pitch = static_cast<std::size_t>(app.frame.pitch);
+  job.pixels = frame.pixels;
+  job.pitch = static_cast<std::size_t>(frame.pitch);
   switch (app.currentModel) {
     case 0:
       // The window is centred on the screen centre, where the model's centre always is.

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "state/app_state.h"
+#include "state/frame_view.h"
 
 // Grid shift of the extra term in one frame: it swings around the small add-ons with the clock.
 struct FrameDrift {
@@ -28,9 +29,8 @@ void BuildAngleWaveSums();
 // The drift at `modelClockMs` (milliseconds since the model was selected) around (restX, restY).
 FrameDrift ComputeFrameDrift(std::int32_t modelClockMs, std::int32_t restX, std::int32_t restY);
 
-// Writes rows 0 ... app.consoleTop - 1 of the locked back buffer (app.frame.pixels, stepping rows
-// by app.frame.pitch, which is at least screenWidth); app.consoleTop is read as unsigned and never
-// reaches past screenHeight. Rows from app.consoleTop down, and the words between screenWidth and
-// the pitch, are left alone. Reads app.modelClockMs for the drift, and app.AngleWaveSums for
-// model 0.
-void ComposeFrame();
+// Writes rows 0 ... consoleTop - 1 of the locked classic `frame` (stepping rows by frame.pitch,
+// which is at least screenWidth); consoleTop is read as unsigned and never reaches past
+// screenHeight. Rows from consoleTop down, and the words between screenWidth and the pitch, are
+// left alone. Reads app.modelClockMs for the drift, and app.AngleWaveSums for model 0.
+void ComposeFrame(const FrameView& frame, std::int32_t consoleTop);

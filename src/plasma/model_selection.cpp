@@ -80,8 +80,13 @@ void SelectModel(std::int32_t requested) {
   app.currentModel = requested == -1 ? DrawModel(app.settings.models) : requested;
   BuildCosineTable();
   DrawAddOns();
-  EvaluateModel();
-  for (ScaledPicture& picture : app.pictures) {
-    picture.indexReady = false;  // each picture evaluates the model at its own size
+  app.classicReady = false;
+  if (app.settings.classic && app.classicTables) {
+    EvaluateModel();
+    app.classicReady = true;
+    app.classicEvaluation = ++app.evaluations;
+  }
+  for (ScaledPicture& field : app.fields) {
+    field.indexReady = false;  // each field evaluates the model at its size when next shown
   }
 }

@@ -11,7 +11,10 @@ std::int32_t DrawModel(ModelSet models);
 
 // Sets app.currentModel (DrawModel(app.settings.models) for -1, else `requested`, 0 ... 13), the
 // centre, the model's CosineTable and the eight add-ons (six drawn from Rng), then evaluates the
-// model into app.IndexBuffer. A random choice draws seven Rng values, a requested model six.
+// model into app.IndexBuffer where the run's settings choose the classic frame and its tables are
+// built; the fields of other pictures (and the classic one elsewhere) are evaluated when next
+// shown. A random choice draws seven Rng values, a
+// requested model six.
 void SelectModel(std::int32_t requested);
 
 // Fills app.CosineTable for app.currentModel: entry i is CosineWave(app.currentModel, i). Draws no

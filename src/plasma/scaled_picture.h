@@ -6,7 +6,7 @@
 
 #include "state/app_state.h"
 
-// Makes the buffers of `picture` (one of app.pictures) for a width x height output (both
+// Makes the buffers of `picture` (one of app.fields) for a width x height output (both
 // 1 ... kLargestOutputSide) and fills all but the index field, which EvaluateModelInto fills, and
 // widens app.WaveOfRadius to cover the picture where it does not. Nothing is done if they are
 // made for that size already; buffers of another size are given back first. Returns false, with

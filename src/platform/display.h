@@ -1,4 +1,5 @@
-// Platform boundary: the frame a platform hands the core, and the stages of drawing it.
+// Platform boundary: the frame a platform hands the software renderer, and the stages of drawing
+// it (software/software_renderer.h).
 //
 // A frame is a view of any size (state/frame_view.h): the Windows program's back buffer, a window's
 // picture, a file being rendered. Within a drawn frame the order is fixed: BeginFrame; then either
@@ -17,6 +18,17 @@
 
 #include <cstdint>
 
+#include "state/frame_description.h"
+#include "state/frame_view.h"
+
+// Takes the frame's memory where the platform keeps the frame in memory of its own (the software
+// layer's memory frame, black, its picture at the classic size); false when it cannot be had.
+// The first call of a run; where the frame is the display's own, there is nothing to take.
+bool TakeFrameMemory();
+
+// Gives back what TakeFrameMemory took; harmless without it. The last call of a run.
+void GiveBackFrameMemory();
+
 // What BeginFrame found.
 enum class DisplayCheck {
   Ready,         // the frame may be drawn (lost surfaces, if any, were restored)
@@ -25,7 +37,8 @@ enum class DisplayCheck {
 };
 
 // Tests the display and restores lost surfaces; when Ready, the frame has begun (and, where the
-// display paces frames, waited its turn). First call of every frame.
+// display paces frames, waited its turn), and its pictures have their sizes for this frame. First
+// call of every frame.
 DisplayCheck BeginFrame();
 
 // Fills both layers black and waits until that is done.
@@ -38,12 +51,15 @@ enum class FrameLayer { Picture, Console };
 // at its own size, in one frame; the console layer goes with picture 0.
 std::int32_t FramePictureCount();
 
-// Opens the pixels of one layer, for the picture layer of picture `picture` (below
-// FramePictureCount()): app.frame describes them until UnlockFrame. Returns false when they cannot
-// be had; app.frame.pixels is then null and nothing may write pixels.
-bool LockFrame(FrameLayer layer, std::int32_t picture = 0);
+// The size of picture `picture` (below FramePictureCount()) in this frame.
+PictureSize FramePictureSize(std::int32_t picture);
 
-// Closes the pixels; app.frame.pixels is null afterwards.
+// Opens the pixels of one layer, for the picture layer of picture `picture` (below
+// FramePictureCount()), and describes them until UnlockFrame. Pixels null when they cannot be
+// had: nothing may write pixels then, and there is nothing to unlock.
+FrameView LockFrame(FrameLayer layer, std::int32_t picture = 0);
+
+// Closes the pixels: the view LockFrame gave may no longer be written.
 void UnlockFrame();
 
 // Opens the console layer as the platform's text surface (platform/text_output.h).
@@ -52,8 +68,9 @@ void OpenFrameText();
 // Closes what OpenFrameText opened.
 void CloseFrameText();
 
-// Shows the finished frame.
-void FinishFrame();
+// Shows the finished frame: picture 0 with what `frame` shows of the console layer over it where
+// the two differ (the intro page, or the console's band down from its bandTop), and the others.
+void FinishFrame(const FrameDescription& frame);
 
 // Whether FinishFrame waits for the display's refresh where it can (a vsync the renderer offers):
 // then a frame that took a refresh's time has been paced already (app/frame_pacing.h).

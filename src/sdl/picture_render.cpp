@@ -8,6 +8,7 @@
 #include "sdl/png_file.h"
 #include "sdl/sdl_clock.h"
 #include "software/memory_frame.h"
+#include "software/software_renderer.h"
 
 namespace {
 
@@ -43,13 +44,12 @@ int RenderPictures(const RenderSettings& settings, const RunSettings& runSetting
                    std::uint32_t seed) {
   SetVirtualClock(0);
   int result = 1;
-  if (!CreateMemoryFrame() || !SetPictureSize(settings.width, settings.height) ||
-      !StartRun(seed, RunOpening::Visuals, runSettings)) {
+  if (!StartRun(seed, RunOpening::Visuals, runSettings, SoftwareRenderer()) ||
+      !SetPictureSize(settings.width, settings.height)) {
     std::fputs("chromaflux: not enough memory\n", stderr);
   } else {
     result = RenderFrames(settings);
   }
   EndRun();
-  ReleaseMemoryFrame();
   return result;
 }

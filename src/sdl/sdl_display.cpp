@@ -40,7 +40,6 @@ struct SdlDisplay {
   SDL_Texture* picture = nullptr;    // streaming texture of the high-resolution picture
   std::int32_t pictureWidth = 0;     // its size; 0 while there is none
   std::int32_t pictureHeight = 0;
-  bool classic = false;       // the classic frame instead of the window's resolution
   bool rendererLost = false;  // the renderer reported its device reset
 };
 
@@ -215,17 +214,9 @@ bool DisplayPacesFrames() {
          (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 && (info.flags & SDL_RENDERER_SOFTWARE) == 0;
 }
 
-void SetClassicPicture(bool classic) {
-  sdl.classic = classic;
-}
-
-void TogglePicture() {
-  sdl.classic = !sdl.classic;
-}
-
 // Each frame first sets the picture's size: the renderer's output in high resolution, which
-// follows every resize, else the classic frame's. A size whose memory cannot be had keeps the
-// previous one.
+// follows every resize, else (the run's settings choose it) the classic frame's. A size whose
+// memory cannot be had keeps the previous one.
 DisplayCheck BeginFrame() {
   if (sdl.window == nullptr) {
     return DisplayCheck::Ready;
@@ -242,7 +233,7 @@ DisplayCheck BeginFrame() {
   }
   int width = screenWidth;
   int height = screenHeight;
-  if (!sdl.classic) {
+  if (!app.settings.classic) {
     SDL_GetRendererOutputSize(sdl.renderer, &width, &height);
   }
   if (width >= 1 && height >= 1) {
@@ -267,8 +258,8 @@ void DrawPicture(const FrameView& picture) {
   SDL_RenderCopy(sdl.renderer, sdl.picture, nullptr, nullptr);
 }
 
-void FinishFrame() {
-  const FrameView shown = FinishMemoryFrame();
+void FinishFrame(const FrameDescription& frame) {
+  const FrameView shown = FinishMemoryFrame(frame);
   if (sdl.window == nullptr) {
     return;
   }

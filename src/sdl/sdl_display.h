@@ -1,7 +1,8 @@
 // The SDL side of the display: the window, its renderer and the textures the memory frame is
 // presented through. The per-frame operations of platform/display.h work on what this opens.
 //
-// The picture is drawn at the window's own resolution in its pixels (high resolution), or as the
+// The picture is drawn at the window's own resolution in its pixels (high resolution), or, where
+// the run's settings choose the classic frame (app.settings.classic: --classic, H), as the
 // classic 800 x 600 frame magnified into its 4:3 box. Without a window (pictures rendered to
 // files) every frame is drawn in memory at the size SetPictureSize gave, and nothing is shown.
 #pragma once
@@ -32,10 +33,3 @@ void ReportRendererReset();
 
 // Switches between full screen and an 800 x 600 window in the middle of the desktop.
 void ToggleFullscreen();
-
-// How the picture is drawn from the next frame on: the classic frame (true) or at the window's
-// resolution (false, the default).
-void SetClassicPicture(bool classic);
-
-// Switches between the two.
-void TogglePicture();

@@ -1,8 +1,8 @@
 // The entry point of the SDL program: start-up, the event loop and shutdown.
 //
-// The loop is the Windows program's message loop: every waiting event first, then one idle pass
-// (a frame and a console slide step). Unlike it, the loop rests after each frame instead of
-// spinning, in step with the display's refresh or else for the rest of 1/60 s.
+// The loop is the core's resting loop (app/resting_loop.h) over SDL's events (sdl_input.h): every
+// waiting event first, then one idle pass (a frame and a console slide step), then a rest, in
+// step with the display's refresh or else for the rest of 1/60 s.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,24 +10,21 @@
 
 #include <SDL2/SDL.h>
 
-#include "app/frame_driver.h"
+#include "app/resting_loop.h"
 #include "app/run.h"
-#include "platform/clock.h"
 #include "sdl/command_line.h"
 #include "sdl/foreign_window.h"
 #include "sdl/picture_render.h"
 #include "sdl/sdl_display.h"
-#include "sdl/sdl_keys.h"
+#include "sdl/sdl_input.h"
 #include "sdl/stop_signal.h"
-#include "software/memory_frame.h"
-#include "state/app_state.h"
+#include "software/software_renderer.h"
 #include "version.h"
 
 namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-constexpr std::uint64_t kMicrosecondsPerMillisecond = 1000;
 
 // Whether SDL found a display someone can see. With none, SDL falls back to drivers that draw
 // nowhere ("offscreen", "dummy"); a visual toy running there unseen has failed to start, unless
@@ -62,98 +59,6 @@ std::uint64_t CounterIn(std::uint64_t unitsPerSecond) {
   return counter / frequency * unitsPerSecond + counter % frequency * unitsPerSecond / frequency;
 }
 
-enum class EventResult { Continue, Quit };
-
-// Whose window the program draws on. Another program's window leaves the keyboard and the mouse
-// to that program, and the run ends on a stop signal or when the window goes away.
-enum class WindowOwner { Own, Foreign };
-
-EventResult HandleEvent(const SDL_Event& event, WindowOwner owner) {
-  const bool input = event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN;
-  if (input && owner == WindowOwner::Foreign) {
-    return EventResult::Continue;
-  }
-  switch (event.type) {
-    case SDL_QUIT:
-      return EventResult::Quit;
-    case SDL_KEYDOWN: {
-      const SDL_Keysym& key = event.key.keysym;
-      if (IsFullscreenToggle(key.sym, key.mod)) {
-        if (event.key.repeat == 0) {  // a held key switches once
-          ToggleFullscreen();
-        }
-        return EventResult::Continue;
-      }
-      if (IsPictureToggle(key.sym, key.mod)) {
-        if (event.key.repeat == 0) {
-          TogglePicture();
-        }
-        return EventResult::Continue;
-      }
-      const std::uint32_t virtualKey = VirtualKeyOf(key.sym, key.mod);
-      if (virtualKey != 0 && PostKey(virtualKey) == RunRequest::End) {
-        return EventResult::Quit;
-      }
-      return EventResult::Continue;
-    }
-    case SDL_MOUSEBUTTONDOWN:
-      if (event.button.button == SDL_BUTTON_LEFT) {
-        PostClick();
-      }
-      return EventResult::Continue;
-    case SDL_RENDER_DEVICE_RESET:
-      ReportRendererReset();
-      return EventResult::Continue;
-    default:
-      return EventResult::Continue;
-  }
-}
-
-enum class LoopStep { GoOn, End, DisplayLost };
-
-// A stop signal or the foreign window's end ends the run. SDL reads a foreign window's size only
-// when it takes the window, so after a resize the display is opened on the window again.
-LoopStep FollowForeignWindow() {
-  if (StopRequested()) {
-    return LoopStep::End;
-  }
-  switch (CheckForeignWindow()) {
-    case ForeignWindowNews::Gone:
-      return LoopStep::End;
-    case ForeignWindowNews::Resized:
-      CloseSdlDisplay();
-      return OpenSdlDisplayOn(ForeignWindowId()) ? LoopStep::GoOn : LoopStep::DisplayLost;
-    case ForeignWindowNews::Unchanged:
-      break;
-  }
-  return LoopStep::GoOn;
-}
-
-// Runs until Esc, the window's closing, a stop signal or the foreign window's end (true), or a
-// display lost for good (false).
-bool RunEventLoop(WindowOwner owner) {
-  for (;;) {
-    SDL_Event event;
-    while (SDL_PollEvent(&event) != 0) {
-      if (HandleEvent(event, owner) == EventResult::Quit) {
-        return true;
-      }
-    }
-    const LoopStep step = owner == WindowOwner::Foreign ? FollowForeignWindow() : LoopStep::GoOn;
-    if (step == LoopStep::End || step == LoopStep::DisplayLost) {
-      return step == LoopStep::End;
-    }
-    const LoopPass pass = RunLoopPass();
-    if (!pass.goOn) {
-      return false;
-    }
-    const std::uint64_t nowUs = GetMicroseconds();
-    if (pass.dueUs > nowUs) {
-      SDL_Delay(static_cast<Uint32>((pass.dueUs - nowUs) / kMicrosecondsPerMillisecond));
-    }
-  }
-}
-
 // --help, --version and usage errors: prints the answer and gives the exit code; -1 to run.
 int AnswerCommandLine(const CommandLine& commandLine) {
   switch (commandLine.action) {
@@ -178,13 +83,22 @@ std::uint32_t StartSeed() {
   return static_cast<std::uint32_t>(CounterIn(kMillisecondsPerSecond));
 }
 
-// Gives back what a run on SDL took, in the one order: the window, the run's scene, the frame's
-// memory, SDL itself. Each step is harmless where its part was never taken.
+// Gives back what a run on SDL took, in the one order: the window, the run, SDL itself. Each step
+// is harmless where its part was never taken.
 void EndSdlRun() {
   CloseSdlDisplay();
   EndRun();
-  ReleaseMemoryFrame();
   SDL_Quit();
+}
+
+// Runs the started run on SDL's input until it ends: 0 on input, else (the display lost for
+// good) the failure, reported.
+int RunOnSdl(WindowOwner owner) {
+  TakeInputFor(owner);
+  if (RunRestingLoop() == LoopEnd::Input && !DisplayWasLost()) {
+    return 0;
+  }
+  return Report("the display was lost and cannot be made again", "");
 }
 
 // Draws on another program's window, straight into the visuals, until a stop signal or the
@@ -205,13 +119,11 @@ int RunOnForeignWindow(const CommandLine& commandLine) {
     PutForeignWindowGuardFirst();
     if (!OpenSdlDisplayOn(ForeignWindowId())) {
       Report("cannot draw on the window", SDL_GetError());
-    } else if (!CreateMemoryFrame() ||
-               !StartRun(StartSeed(), RunOpening::Visuals, commandLine.settings)) {
+    } else if (!StartRun(StartSeed(), RunOpening::Visuals, commandLine.settings,
+                         SoftwareRenderer())) {
       Report("not enough memory", "");
-    } else if (RunEventLoop(WindowOwner::Foreign)) {
-      result = 0;
     } else {
-      Report("the display was lost and cannot be made again", "");
+      result = RunOnSdl(WindowOwner::Foreign);
     }
     EndSdlRun();
   }
@@ -231,13 +143,11 @@ int RunOnOwnWindow(const RunSettings& settings) {
     Fail("no display", "DISPLAY or WAYLAND_DISPLAY names none that answers");
   } else if (!OpenSdlDisplay()) {
     Fail("cannot open the display", SDL_GetError());
-  } else if (!CreateMemoryFrame() || !StartRun(seed, RunOpening::IntroPage, settings)) {
+  } else if (!StartRun(seed, RunOpening::IntroPage, settings, SoftwareRenderer())) {
     CloseSdlDisplay();  // give the desktop back so that the message can be read
     Fail("not enough memory", "");
-  } else if (RunEventLoop(WindowOwner::Own)) {
-    result = 0;
   } else {
-    Report("the display was lost and cannot be made again", "");
+    result = RunOnSdl(WindowOwner::Own);
   }
   EndSdlRun();
   return result;
@@ -251,7 +161,6 @@ int main(int argc, char** argv) {
   if (answered >= 0) {
     return answered;
   }
-  SetClassicPicture(commandLine.settings.classic);
   switch (commandLine.target) {
     case DrawTarget::Pictures: {
       const std::uint32_t seed = commandLine.render.seed.value_or(StartSeed());

@@ -44,7 +44,7 @@ void GiveBackPictures() {
 
 }  // namespace
 
-bool CreateMemoryFrame() {
+bool TakeFrameMemory() {
   memory = MemoryFrame{};
   memory.layer = new (std::nothrow) std::uint32_t[kLayerPixels];
   if (memory.layer == nullptr) {
@@ -54,7 +54,7 @@ bool CreateMemoryFrame() {
   return true;
 }
 
-void ReleaseMemoryFrame() {
+void GiveBackFrameMemory() {
   ReleaseMemoryLogos();
   delete[] memory.layer;
   GiveBackPictures();
@@ -76,6 +76,11 @@ void SetPictureCount(std::int32_t count) {
 
 std::int32_t FramePictureCount() {
   return memory.pictureCount;
+}
+
+PictureSize FramePictureSize(std::int32_t index) {
+  assert(index >= 0 && index < kMostPictures);
+  return {memory.pictures[index].width, memory.pictures[index].height};
 }
 
 bool SetPictureSize(std::int32_t width, std::int32_t height, std::int32_t index) {
@@ -106,13 +111,13 @@ FrameView PictureView(std::int32_t index) {
   return {pixels, picture.width, picture.width, picture.height};
 }
 
-FrameView FinishMemoryFrame() {
+FrameView FinishMemoryFrame(const FrameDescription& frame) {
   const FrameView picture = PictureView(0);
   if (memory.pictures[0].pixels != nullptr) {
-    if (app.started == 0) {
+    if (frame.content == FrameContent::IntroPage) {
       OverlayWholeLayer(memory.layer, picture);
     } else {
-      OverlayConsoleBand(memory.layer, picture, app.consoleTop, app.pictures[0].consoleTop);
+      OverlayConsoleBand(memory.layer, picture, frame.consoleTop, frame.pictures[0].bandTop);
     }
   }
   return picture;
@@ -127,13 +132,11 @@ void ClearFrame() {
   }
 }
 
-bool LockFrame(FrameLayer layer, std::int32_t picture) {
-  app.frame = layer == FrameLayer::Picture
-                  ? PictureView(picture)
-                  : FrameView{memory.layer, screenWidth, screenWidth, screenHeight};
-  return app.frame.pixels != nullptr;
+FrameView LockFrame(FrameLayer layer, std::int32_t picture) {
+  return layer == FrameLayer::Picture
+             ? PictureView(picture)
+             : FrameView{memory.layer, screenWidth, screenWidth, screenHeight};
 }
 
-void UnlockFrame() {
-  app.frame.pixels = nullptr;
-}
+// Memory needs no unlocking.
+void UnlockFrame() {}

@@ -1,26 +1,23 @@
 // The frame in memory, for the platforms that present a finished frame themselves (SDL, the
 // browser, the Windows screen saver).
 //
-// Implements the pixel half of platform/display.h over memory of its own: ClearFrame and the
-// locks. The console layer is always screenWidth x screenHeight (pitch screenWidth); the picture
-// has the size the platform sets, and is the console layer itself at the classic size. BeginFrame
-// and FinishFrame belong to the platform, which shows FinishMemoryFrame()'s view after each frame.
-// Fills are immediate, so there is never a blit to wait for.
+// Implements the pixel half of platform/display.h over memory of its own: the frame's memory
+// (TakeFrameMemory, which allocates the console layer, black, with the picture at the classic
+// size; GiveBackFrameMemory, which gives it back with the logos decoded for it), ClearFrame, the
+// pictures' count and sizes and the locks. The console layer is always screenWidth x screenHeight
+// (pitch screenWidth); the picture has the size the platform sets, and is the console layer itself
+// at the classic size. BeginFrame and FinishFrame belong to the platform, which shows
+// FinishMemoryFrame's view after each frame. Fills are immediate, so there is never a blit to wait
+// for.
 #pragma once
 
 #include <cstdint>
 
+#include "state/frame_description.h"
 #include "state/frame_view.h"
 
-// Allocates the console layer, black, with the picture at the classic size. Returns false, with
-// no frame, when the memory cannot be had.
-bool CreateMemoryFrame();
-
-// Gives the frame back, and the logos decoded for it (memory_logos.cpp). Harmless without one.
-void ReleaseMemoryFrame();
-
 // The console layer's screenWidth x screenHeight pixels, row after row: where the software text
-// and logos draw. Null before CreateMemoryFrame.
+// and logos draw. Null before TakeFrameMemory.
 std::uint32_t* FramePixels();
 
 // Fills the console layer with `colour` (0x00RRGGBB).
@@ -35,10 +32,10 @@ void SetPictureCount(std::int32_t count);
 // cannot be had: the picture keeps its size.
 bool SetPictureSize(std::int32_t width, std::int32_t height, std::int32_t picture = 0);
 
-// Picture `picture`'s size, with its pixels; null before CreateMemoryFrame or its first size.
+// Picture `picture`'s size, with its pixels; null before TakeFrameMemory or its first size.
 FrameView PictureView(std::int32_t picture = 0);
 
-// Finishes the frame for showing and returns what to show of picture 0: the picture with the
+// Finishes `frame` for showing and returns what to show of picture 0: the picture with the
 // console layer's part scaled over it (the intro page, or the console band once the visuals run),
 // or at the classic size the console layer itself. The other pictures show as PictureView has them.
-FrameView FinishMemoryFrame();
+FrameView FinishMemoryFrame(const FrameDescription& frame);

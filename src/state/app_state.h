@@ -11,8 +11,10 @@
 
 #include <cstdint>
 
-#include "state/frame_view.h"
+#include "state/frame_description.h"
 #include "state/run_settings.h"
+
+struct Renderer;
 
 // The display mode the whole program is written for; every buffer and bound derives from it.
 constexpr std::int32_t screenWidth = 800;
@@ -41,10 +43,8 @@ enum class SimdLevel : std::int32_t { Portable = 0, Sse2 = 1, Avx2 = 2 };
 // Where the console is going.
 enum class SlideState : std::int32_t { Idle = 0, Opening = 1, Closing = 2 };
 
-// The most pictures a frame has: one for each screen a platform shows (platform/display.h).
-constexpr std::int32_t kMostPictures = 16;
-
-// One picture's buffers at its output size, made by PrepareScaledPicture.
+// The buffers of the model's field at one output size, made by PrepareScaledPicture and shared by
+// every picture of that size.
 struct ScaledPicture {
   std::int32_t width = 0;              // output columns the buffers below were made for
   std::int32_t height = 0;             // output rows likewise
@@ -55,7 +55,21 @@ struct ScaledPicture {
   std::uint8_t* Tenths = nullptr;      // WAVE div 10 at the same points
   std::int32_t* Cosine = nullptr;      // model 12's C(x + 500) at each column it reaches
   bool indexReady = false;             // Index holds the current model at this size
-  std::int32_t consoleTop = 0;         // first output row of the console band this frame
+  std::uint32_t evaluation = 0;        // which evaluation Index holds (AppState::evaluations)
+};
+
+// What the console and intro layer shows, as far as it changes between frames: the layer is
+// handed to the renderer again when these differ, and on every frame the open console shows the
+// moving colour ring.
+struct LayerFacts {
+  FrameContent content = FrameContent::IntroPage;
+  std::int32_t blinkOn = 0;         // the intro page's prompt
+  std::uint32_t consoleOffset = 0;  // console rows on screen
+  std::int32_t tabPressed = 0;      // the TAB hint is gone
+  bool operator==(const LayerFacts& other) const {
+    return content == other.content && blinkOn == other.blinkOn &&
+           consoleOffset == other.consoleOffset && tabPressed == other.tabPressed;
+  }
 };
 
 struct AppState {
@@ -81,8 +95,18 @@ struct AppState {
   std::int32_t playPeriodMs = kDefaultRandomPeriodMs;
   std::int32_t consoleTop = screenHeight;  // first screen row covered by the console
 
-  // Display (the platform writes it; pixel work reads it).
-  FrameView frame;  // the locked frame, set by LockFrame; its pixels are null outside a lock
+  // The frame and its renderer (app/frame_driver.h, platform/renderer.h).
+  const Renderer* renderer = nullptr;  // draws every frame of the run; set by StartRun
+  FrameDescription frame;              // what the frame being drawn shows, as the update left it
+  std::uint32_t handedEvaluation[kMostPictures] = {};  // the field evaluation picture i was
+                                                       // handed last; 0: none
+  LayerFacts handedLayer;    // what the layer showed when the renderer was last handed it
+  bool layerHanded = false;  // the renderer was handed the layer at least once
+
+  // The classic frame's field and tables, made only where a picture shows it (app/scene.h).
+  bool classicTables = false;           // the geometry tables and the drift's sums are built
+  bool classicReady = false;            // IndexBuffer holds the current model
+  std::uint32_t classicEvaluation = 0;  // which evaluation IndexBuffer holds
 
   // Geometry tables, 2000 x 2000 grid points each (see plasma/geometry_tables.h).
   std::int32_t* RADIUS = nullptr;  // 100 x distance from the origin
@@ -107,10 +131,12 @@ struct AppState {
   std::int32_t halfScreenOffsetX = 0;   // -centreX ... -1
   std::int32_t halfScreenOffsetY = 0;   // -centreY ... -1
 
-  // Pictures at any size (plasma/scaled_picture.h): the model space sampled at each picture's size.
-  ScaledPicture pictures[kMostPictures];  // picture i of the frame; the console is on picture 0
-  std::uint8_t* WaveOfRadius = nullptr;   // WAVE of each RADIUS value below waveRadii
-  std::int32_t waveRadii = 0;             // entries of WaveOfRadius: the most any picture needs
+  // Fields at any size (plasma/scaled_picture.h): the model space sampled at the pictures' sizes,
+  // one field a size; a frame of N pictures uses N at most.
+  ScaledPicture fields[kMostPictures];
+  std::uint32_t evaluations = 0;         // fields evaluated in this run, classic and scaled
+  std::uint8_t* WaveOfRadius = nullptr;  // WAVE of each RADIUS value below waveRadii
+  std::int32_t waveRadii = 0;            // entries of WaveOfRadius: the most any picture needs
 
   // Colour rings.
   std::uint32_t* currentRing = nullptr;  // the visible ring, ringSize colours 0x00RRGGBB
@@ -132,7 +158,6 @@ struct AppState {
   std::int32_t modelRowY = 0;              // console-relative y of the MATH MODEL row
 
   // Console text and logos.
-  std::int32_t logosCreated = 0;    // 1 once the first running frame asked for the logo surfaces
   std::uint32_t fpsTick = 0;        // tick of the last frame-rate update
   std::uint32_t fpsFrameCount = 0;  // running frames since that update
   std::uint32_t fpsShown = 0;       // the frame rate on display

@@ -4,7 +4,6 @@
 #include <cassert>
 #include <cstddef>
 #include <initializer_list>
-#include <new>
 
 #include "state/app_state.h"
 #include "state/frame_view.h"
@@ -15,7 +14,8 @@ namespace {
 // The raster is the open console: full screen width, kConsoleHeight rows, no gaps between rows.
 constexpr std::uint32_t kRasterWidth = screenWidth;
 constexpr std::uint32_t kRasterRows = kConsoleHeight;
-constexpr std::size_t kRasterPixels = std::size_t{kRasterWidth} * kRasterRows;
+constexpr std::size_t kRasterPixels = kConsoleRasterPixels;
+static_assert(kConsoleRasterPixels == std::size_t{kRasterWidth} * kRasterRows);
 constexpr std::int32_t kOpenConsoleTop = screenHeight - static_cast<std::int32_t>(kRasterRows);
 
 // Pixel colours, 0x00RRGGBB.
@@ -63,16 +63,16 @@ std::uint32_t* RasterRow(std::uint32_t y) {
   return app.ConsoleRaster + std::size_t{y} * kRasterWidth;
 }
 
-std::uint32_t* ScreenRow(std::int32_t y) {
-  return app.frame.pixels + static_cast<std::ptrdiff_t>(y) * app.frame.pitch;
+std::uint32_t* ScreenRow(const FrameView& frame, std::int32_t y) {
+  return frame.pixels + static_cast<std::ptrdiff_t>(y) * frame.pitch;
 }
 
 // Tints the picture rows above the console toward the glow colour, row top - k keeping k / 10 of
 // the picture. Weight 0 would fall on row top, which the panel covers, and weight 10 leaves its row
 // as it is, so only k = 1 ... 9 show. With top in 520 ... 599 these rows lie on the screen.
-void DrawGlow(std::int32_t top) {
+void DrawGlow(const FrameView& frame, std::int32_t top) {
   for (std::int32_t k = 1; k < kGlowSteps; ++k) {
-    std::uint32_t* row = ScreenRow(top - k);
+    std::uint32_t* row = ScreenRow(frame, top - k);
     for (std::int32_t x = 0; x < screenWidth; ++x) {
       row[x] = LerpColor(kGlowColour, row[x], k, kGlowSteps);
     }
@@ -172,11 +172,11 @@ void DrawMarker(std::uint32_t x, std::uint32_t y) {
   }
 }
 
-void DrawConsolePanel() {
-  DrawConsoleBand();
+void DrawConsolePanel(const FrameView& frame) {
+  DrawConsoleBand(frame);
   if (app.consoleTop >= kOpenConsoleTop && app.consoleTop < screenHeight &&
-      app.frame.pixels != nullptr) {
-    DrawGlow(app.consoleTop);
+      frame.pixels != nullptr) {
+    DrawGlow(frame, app.consoleTop);
   }
 }
 
@@ -218,15 +218,14 @@ void DrawConsoleBandMargins(const FrameView& picture, std::int32_t bandTop, doub
   }
 }
 
-void DrawConsoleBand() {
-  if (app.ConsoleRaster == nullptr) {
-    app.ConsoleRaster = new (std::nothrow) std::uint32_t[kRasterPixels];
-  }
+void LayOutConsole() {
   app.consoleLeft = screenWidth - kControlsFromRight;
   app.fpsRowY = kFpsRowY;
   app.playModeRowY = kPlayModeRowY;
   app.modelRowY = kModelRowY;
+}
 
+void DrawConsoleBand(const FrameView& frame) {
   const std::int32_t top = app.consoleTop;
   if (top == screenHeight) {
     return;  // hidden
@@ -234,14 +233,14 @@ void DrawConsoleBand() {
   // The frame driver keeps top in 520 ... 600 and calls only with a good lock; anything else
   // would write past the raster or the back buffer.
   assert(top >= kOpenConsoleTop && top < screenHeight);
-  assert(app.frame.pixels != nullptr && app.frame.pitch >= screenWidth);
-  if (top < kOpenConsoleTop || top > screenHeight || app.frame.pixels == nullptr ||
-      app.frame.pitch < screenWidth || app.ConsoleRaster == nullptr) {
+  assert(frame.pixels != nullptr && frame.pitch >= screenWidth);
+  if (top < kOpenConsoleTop || top > screenHeight || frame.pixels == nullptr ||
+      frame.pitch < screenWidth || app.ConsoleRaster == nullptr) {
     return;
   }
 
   BuildRaster();
   for (std::int32_t y = top; y < screenHeight; ++y) {
-    std::copy_n(RasterRow(static_cast<std::uint32_t>(y - top)), kRasterWidth, ScreenRow(y));
+    std::copy_n(RasterRow(static_cast<std::uint32_t>(y - top)), kRasterWidth, ScreenRow(frame, y));
   }
 }

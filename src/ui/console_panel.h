@@ -1,11 +1,17 @@
 // The console's pixel layer: glow, colour band, buttons, markers and the colour-ring strip.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
+#include "state/app_state.h"
 #include "state/frame_view.h"
+#include "ui/console_slide.h"
 
 constexpr std::int32_t modelButtonWidth = 24;
+
+// Pixels of app.ConsoleRaster, the open console: the screen's width by its 80 rows.
+constexpr std::size_t kConsoleRasterPixels = std::size_t{screenWidth} * kConsoleHeight;
 
 // Interpolates each of the four bytes of a and b by c / d (signed 32-bit, truncating), mod 256.
 std::uint32_t LerpColor(std::uint32_t a, std::uint32_t b, std::int32_t c, std::int32_t d);
@@ -17,16 +23,19 @@ void DrawButton(std::uint32_t x0, std::uint32_t y0, std::uint32_t x1, std::uint3
 // Draws a 6 x 10 right-pointing marker into the raster with its top-left corner at (x, y).
 void DrawMarker(std::uint32_t x, std::uint32_t y);
 
-// Assigns the layout values and, unless the console is hidden, draws the glow above app.consoleTop
-// and copies the rebuilt panel into the rows below it, in the locked classic frame (app.frame).
-void DrawConsolePanel();
+// Assigns the layout values. Once per running frame, before drawing.
+void LayOutConsole();
+
+// Unless the console is hidden, draws the glow above app.consoleTop and copies the rebuilt panel
+// into the rows below it, in the locked classic `frame`.
+void DrawConsolePanel(const FrameView& frame);
 
 // The console over a picture of any other size: its band is drawn in classic rows on the console
 // layer, which the platform scales onto the picture's bottom rows; its glow is drawn on the
 // picture itself, at the picture's resolution.
 
-// DrawConsolePanel without the glow: the layout values and, unless hidden, the panel's rows.
-void DrawConsoleBand();
+// DrawConsolePanel without the glow: unless hidden, the panel's rows, in the console layer `frame`.
+void DrawConsoleBand(const FrameView& frame);
 
 // Output rows the console covers at the bottom of a picture drawn at `scale`: the classic rows on
 // screen (app.consoleOffset) scaled, truncated.

@@ -47,17 +47,6 @@ void PutNumber(std::int32_t x, std::int32_t y, std::uint32_t value) {
   PutText(x, y, std::string_view(digits, static_cast<std::size_t>(end - digits)));
 }
 
-// Counts this frame; every window of at least 1000 ms (tick differences modulo 2^32) shows the
-// frames it held, this one included, and the next window starts at this frame.
-void CountFrame() {
-  ++app.fpsFrameCount;
-  if (app.frameTick - app.fpsTick >= kFpsWindowMs) {
-    app.fpsShown = app.fpsFrameCount;
-    app.fpsFrameCount = 0;
-    app.fpsTick = app.frameTick;
-  }
-}
-
 void PutControlTexts(std::int32_t top) {
   const std::int32_t left = app.consoleLeft;
   // The device context's default ink and anchor, set here so that the TAB hint's cannot carry over.
@@ -106,10 +95,18 @@ void BlitLogoIfItFits(Logo logo, std::int32_t x, std::int32_t y, std::int32_t he
 
 }  // namespace
 
-void BlitLogos() {
-  if (app.logosCreated == 0) {
-    return;
+// Every window of at least 1000 ms (tick differences modulo 2^32) shows the frames it held, this
+// one included, and the next window starts at this frame.
+void CountFrame() {
+  ++app.fpsFrameCount;
+  if (app.frameTick - app.fpsTick >= kFpsWindowMs) {
+    app.fpsShown = app.fpsFrameCount;
+    app.fpsFrameCount = 0;
+    app.fpsTick = app.frameTick;
   }
+}
+
+void BlitLogos() {
   const std::int32_t y = app.consoleTop + kLogoRowY;
   BlitLogoIfItFits(Logo::Large, screenWidth - kLargeLogoWidth, y, kLargeLogoHeight);
   BlitLogoIfItFits(Logo::Small, screenWidth / 2 - kSmallLogoWidth / 2, y, kSmallLogoHeight);
@@ -118,17 +115,12 @@ void BlitLogos() {
 // Drawn on every running frame, also while the console is hidden: the console texts then lie
 // below the screen and the device context clips them.
 void DrawConsoleText() {
-  if (app.logosCreated == 0) {
-    app.logosCreated = 1;
-    CreateLogoSurfaces();
-  }
   BeginText();
   if (app.tabPressed == 0) {
     SetTextInk(kWhiteInk);
     SetTextAnchor(TextAnchor::Right);
     PutText(screenWidth, screenHeight - kHintFromBottom, "press TAB to open console");
   }
-  CountFrame();
   PutControlTexts(app.consoleTop);
   PutHelpTexts(app.consoleTop);
   EndText();

@@ -86,14 +86,6 @@ std::int32_t PutIntroRows() {
   return y;
 }
 
-// The prompt starts shown (blinkTick 0 means never toggled); tick differences are modulo 2^32.
-void AdvanceBlink() {
-  if (app.blinkTick == 0 || GetTicks() - app.blinkTick > kBlinkPhaseMs) {
-    app.blinkOn = ~app.blinkOn;
-    app.blinkTick = GetTicks();
-  }
-}
-
 void PutCredits() {
   SetTextInk(kCreditsInk);
   SetTextAnchor(TextAnchor::Right);
@@ -105,13 +97,20 @@ void PutCredits() {
 
 }  // namespace
 
+// The prompt starts shown (blinkTick 0 means never toggled); tick differences are modulo 2^32.
+void AdvanceBlink() {
+  if (app.blinkTick == 0 || GetTicks() - app.blinkTick > kBlinkPhaseMs) {
+    app.blinkOn = ~app.blinkOn;
+    app.blinkTick = GetTicks();
+  }
+}
+
 void DrawIntroPage() {
   BeginText();
   SetTextInk(kHeadingInk);
   SetTextAnchor(TextAnchor::Centre);
   const std::int32_t belowRows = PutIntroRows();
 
-  AdvanceBlink();
   SetTextInk(kPromptInk);
   if (app.blinkOn != 0) {
     SetTextAnchor(TextAnchor::Centre);

@@ -117,12 +117,12 @@ DisplayCheck BeginFrame() {
 // The frame holds 0x00RRGGBB words; the canvas wants bytes R, G, B, A, which WebAssembly's
 // little-endian memory reads as the word 0xAABBGGRR: swap red and blue, set alpha. The compiler
 // turns the inner loop into 128-bit vector operations.
-void FinishFrame() {
-  const FrameView shown = FinishMemoryFrame();
-  // A running frame at another size whose picture buffers the core could not make (it keeps
-  // its picture empty then) showed no plasma: that size is refused like one refused here.
-  if (app.started != 0 && !IsClassic(shown.width, shown.height) &&
-      (app.pictures[0].width != shown.width || app.pictures[0].height != shown.height)) {
+void FinishFrame(const FrameDescription& frame) {
+  const FrameView shown = FinishMemoryFrame(frame);
+  // A running frame at another size whose field the core could not make showed no plasma: that
+  // size is refused like one refused here.
+  if (frame.content == FrameContent::Visuals && !IsClassic(shown.width, shown.height) &&
+      frame.pictures[0].field == FieldKind::None) {
     web.refusedWidth = shown.width;
     web.refusedHeight = shown.height;
   }

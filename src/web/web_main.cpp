@@ -17,7 +17,7 @@
 #include "app/settings_text.h"
 #include "platform/display.h"
 #include "platform/text_output.h"
-#include "software/memory_frame.h"
+#include "software/software_renderer.h"
 #include "state/app_state.h"
 #include "web/web_display.h"
 
@@ -36,11 +36,14 @@ EM_JS(void, CopyAddressQuery, (char* buffer, int size),
 // ("" for none), which the page shows as its line.
 EM_JS(void, UseAddressSettings, (int classic, const char* problems),
       { Module.page.useSettings(Boolean(classic), UTF8ToString(problems)); });
+// Tells the page the run's choice of the classic frame after H, so that it lays the canvas out.
+EM_JS(void, ShowClassicChoice, (int classic), { Module.page.useClassic(Boolean(classic)); });
 
 namespace {
 
 constexpr int kNoInput = -1;
 constexpr int kLeftClick = -2;
+constexpr int kKeyH = 0x48;  // the classic frame or high resolution: the page's command
 constexpr std::uint32_t kEndedInk = 0x00FFFFFF;  // COLORREF
 constexpr std::int32_t kEndedLineY = 295;        // top of the line, about the middle of the screen
 
@@ -65,14 +68,15 @@ void ReadPageAddress() {
 // shrink).
 void ReleaseRun() {
   ReleaseCanvasImage();
-  ReleaseMemoryFrame();
   EndRun();
 }
 
 // Esc: the last picture gives way to a black screen with the restart line, and the run's memory
-// is given back; the page waits for a click. The line is drawn on the classic frame, whatever
-// size the picture had, and the page shows it in the classic 4:3 box.
-void EndRun() {
+// is given back; the page waits for a click, and the next run keeps the frame chosen with H. The
+// line is drawn on the classic frame, whatever size the picture had, and the page shows it in the
+// classic 4:3 box.
+void EndPageRun() {
+  web.settings.classic = app.settings.classic;
   UseClassicPicture();
   ClearFrame();
   OpenFrameText();
@@ -82,7 +86,7 @@ void EndRun() {
   PutText(screenWidth / 2, kEndedLineY, "Chromaflux has ended. Click to start it again.");
   EndText();
   CloseFrameText();
-  FinishFrame();
+  FinishFrame(FrameDescription{});
   ReleaseRun();
   WaitForRestartClick();
 }
@@ -93,6 +97,9 @@ EM_BOOL RunAnimationFrame(double, void*) {
   for (int input = TakePageInput(); input != kNoInput; input = TakePageInput()) {
     if (input == kLeftClick) {
       PostClick();
+    } else if (input == kKeyH) {
+      ToggleClassicFrame();
+      ShowClassicChoice(app.settings.classic ? 1 : 0);
     } else if (PostKey(static_cast<std::uint32_t>(input)) == RunRequest::End) {
       quit = true;  // once the waiting input is handled
     }
@@ -100,7 +107,7 @@ EM_BOOL RunAnimationFrame(double, void*) {
   // The page never loses its display for good, but a failed frame ends the run all the same.
   // The browser's next animation frame is the next pass: the pass's due time is not needed.
   if (quit || !RunLoopPass().goOn) {
-    EndRun();
+    EndPageRun();
     return EM_FALSE;
   }
   return EM_TRUE;
@@ -119,8 +126,8 @@ std::uint32_t StartSeed() {
 // A start-up: the memory frame, the scene and the start tick, then the loop. Called by main and,
 // after Esc, by the page on the next left click.
 extern "C" EMSCRIPTEN_KEEPALIVE void StartChromaflux() {
-  if (!CreateMemoryFrame() || !CreateCanvasImage() ||
-      !StartRun(StartSeed(), RunOpening::IntroPage, web.settings)) {
+  if (!CreateCanvasImage() ||
+      !StartRun(StartSeed(), RunOpening::IntroPage, web.settings, SoftwareRenderer())) {
     ReleaseRun();
     ShowPageMessage("Chromaflux needs about 128 MB of memory, and this page could not get it.");
     return;

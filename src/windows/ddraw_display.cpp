@@ -164,29 +164,25 @@ void WaitForBlitter() {
   }
 }
 
-bool LockBackBuffer() {
+FrameView LockBackBuffer() {
   // Only the pointer and the pitch outlive the lock, so the description stays local.
   DDSURFACEDESC2 lockDesc{};
   lockDesc.dwSize = sizeof(lockDesc);
   IDirectDrawSurface7* backBuffer = Platform().backBuffer;
-  app.frame = FrameView{};
   if (backBuffer->Lock(nullptr, &lockDesc, DDLOCK_WAIT, nullptr) != DD_OK) {
-    return false;
+    return FrameView{};
   }
   const std::int32_t pitchPixels = lockDesc.lPitch / static_cast<LONG>(kBytesPerPixel);
   // A row shorter than the screen (or a bottom-up surface) would let pixel work run past it.
   if (lockDesc.lpSurface == nullptr || pitchPixels < screenWidth) {
     backBuffer->Unlock(nullptr);
-    return false;
+    return FrameView{};
   }
-  app.frame = {static_cast<std::uint32_t*>(lockDesc.lpSurface), pitchPixels, screenWidth,
-               screenHeight};
-  return true;
+  return {static_cast<std::uint32_t*>(lockDesc.lpSurface), pitchPixels, screenWidth, screenHeight};
 }
 
 void UnlockBackBuffer() {
   Platform().backBuffer->Unlock(nullptr);
-  app.frame.pixels = nullptr;
 }
 
 void GetBackBufferDc() {
@@ -220,12 +216,24 @@ void ClearFrame() {
   WaitForBlitter();
 }
 
-// The program shows one screen, its back buffer.
+// The frame is the display's own back buffer, made with the flip chain before the run.
+bool TakeFrameMemory() {
+  return true;
+}
+
+void GiveBackFrameMemory() {}
+
+// The program shows one screen, its back buffer, at the classic size.
 std::int32_t FramePictureCount() {
   return 1;
 }
 
-bool LockFrame(FrameLayer, std::int32_t) {  // the back buffer is both layers, of the one picture
+PictureSize FramePictureSize(std::int32_t) {
+  return {screenWidth, screenHeight};
+}
+
+// The back buffer is both layers, of the one picture.
+FrameView LockFrame(FrameLayer, std::int32_t) {
   return LockBackBuffer();
 }
 
@@ -241,7 +249,8 @@ void CloseFrameText() {
   ReleaseBackBufferDc();
 }
 
-void FinishFrame() {
+// The picture and the console layer are one: nothing to lay over the picture.
+void FinishFrame(const FrameDescription&) {
   FlipPage();
 }
 

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+#include "state/frame_view.h"
+
 #include "platform/display.h"
 
 // Creates the DirectDraw object, takes exclusive full-screen mode for `window` and sets
@@ -46,11 +48,11 @@ void FillBackBuffer(std::uint32_t colour);
 // Waits until the back buffer's blits are done (or the surface reports anything else).
 void WaitForBlitter();
 
-// Locks the whole back buffer into app.frame (800 x 600, the surface's pitch). False when the
-// lock failed or the rows are too short; app.frame.pixels is then null.
-bool LockBackBuffer();
+// Locks the whole back buffer and describes it (800 x 600, the surface's pitch). Pixels null,
+// and nothing locked, when the lock failed or the rows are too short.
+FrameView LockBackBuffer();
 
-// Unlocks the back buffer; app.frame.pixels is null afterwards.
+// Unlocks the back buffer; the view LockBackBuffer gave may no longer be written.
 void UnlockBackBuffer();
 
 // Takes the back buffer's device context as the text's (null when refused).

@@ -22,7 +22,6 @@ struct GdiDisplay {
   HWND window = nullptr;                   // the window presented into; null when closed
   std::array<RECT, kMostPictures> area{};  // picture i's place and size, client coordinates
   std::int32_t count = 1;                  // pictures, one an area: 1 ... kMostPictures
-  bool classic = false;  // the classic frame in each area's 4:3 box instead of the area's size
 };
 
 GdiDisplay display;
@@ -87,13 +86,12 @@ void ShowPictures(HDC dc, const FrameView& first) {
 
 }  // namespace
 
-void OpenGdiDisplay(HWND window, const RECT* areas, std::int32_t count, bool classic) {
+void OpenGdiDisplay(HWND window, const RECT* areas, std::int32_t count) {
   display.window = window;
   display.count = count < 1 ? 1 : (count > kMostPictures ? kMostPictures : count);
   for (std::int32_t picture = 0; picture < display.count; ++picture) {
     display.area[picture] = areas[picture];
   }
-  display.classic = classic;
 }
 
 // Between frames the pictures hold the latest finished frame.
@@ -110,7 +108,8 @@ void CloseGdiDisplay() {
 
 // A hidden or minimised window skips frames with the clocks untouched, like a display that
 // another program holds. The pictures' sizes are set each frame; they change only with the areas.
-// The classic size makes picture 0 the console layer itself (software/memory_frame.h).
+// The classic size, where the run's settings choose the classic frame, makes picture 0 the
+// console layer itself (software/memory_frame.h).
 DisplayCheck BeginFrame() {
   if (display.window == nullptr || IsWindow(display.window) == FALSE) {
     return DisplayCheck::Failed;
@@ -121,7 +120,7 @@ DisplayCheck BeginFrame() {
   SetPictureCount(display.count);
   for (std::int32_t picture = 0; picture < display.count; ++picture) {
     const RECT& area = display.area[picture];
-    if (display.classic) {
+    if (app.settings.classic) {
       SetPictureSize(screenWidth, screenHeight, picture);
     } else if (Width(area) >= 1 && Height(area) >= 1 &&
                !SetPictureSize(Width(area), Height(area), picture)) {
@@ -137,8 +136,8 @@ bool DisplayPacesFrames() {
   return false;
 }
 
-void FinishFrame() {
-  const FrameView shown = FinishMemoryFrame();
+void FinishFrame(const FrameDescription& frame) {
+  const FrameView shown = FinishMemoryFrame(frame);
   HDC dc = GetDC(display.window);
   ShowPictures(dc, shown);
   ReleaseDC(display.window, dc);

@@ -11,10 +11,10 @@
 #include <cstdint>
 
 // Presents into `window` from now on: `count` pictures (1 ... kMostPictures; more are left out),
-// picture i made at the size of areas[i] (client coordinates) and filling it. With `classic`,
-// or without the memory for a picture of that size, the classic frame is shown in the largest
-// 4:3 box of the area instead.
-void OpenGdiDisplay(HWND window, const RECT* areas, std::int32_t count, bool classic);
+// picture i made at the size of areas[i] (client coordinates) and filling it. Where the run's
+// settings choose the classic frame, or without the memory for a picture of that size, the
+// classic frame is shown in the largest 4:3 box of the area instead.
+void OpenGdiDisplay(HWND window, const RECT* areas, std::int32_t count);
 
 // Paints the window for WM_PAINT: the background outside the picture, the latest frame inside.
 void PaintGdiDisplay();

@@ -46,7 +46,7 @@ int RunPreview(HINSTANCE instance, HWND parent, const RunSettings& settings) {
   if (child == nullptr) {
     return 0;
   }
-  OpenGdiDisplay(child, &client, 1, settings.classic);
+  OpenGdiDisplay(child, &client, 1);
   const bool ran = RunSaverVisuals(settings);
   CloseGdiDisplay();
   return ran ? 0 : kExitNoMemory;

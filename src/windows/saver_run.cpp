@@ -167,7 +167,7 @@ int RunScreenSaver(HINSTANCE instance, const RunSettings& settings) {
     return kExitFailure;
   }
   const MonitorAreas monitors = MonitorsOn(screen);
-  OpenGdiDisplay(window, monitors.area.data(), monitors.count, settings.classic);
+  OpenGdiDisplay(window, monitors.area.data(), monitors.count);
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   ShowCursor(FALSE);

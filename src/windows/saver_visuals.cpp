@@ -6,10 +6,11 @@
 
 #include <cstdint>
 
-#include "app/frame_driver.h"
+#include "app/resting_loop.h"
 #include "app/run.h"
 #include "platform/clock.h"
-#include "software/memory_frame.h"
+#include "platform/input.h"
+#include "software/software_renderer.h"
 
 namespace {
 
@@ -17,8 +18,11 @@ constexpr std::uint64_t kMicrosecondsPerMillisecond = 1000;
 // Without it Windows ends a timed wait on its 15.6 ms tick: 1/60 s would last 31 ms.
 constexpr UINT kTimerResolutionMs = 1;
 
-// Handles every waiting message. False once WM_QUIT came.
-bool HandleWaitingMessages() {
+}  // namespace
+
+// Every waiting message is dispatched: the window procedure turns input into the end of the run
+// (PostQuitMessage), and WM_QUIT ends it.
+bool TakeWaitingInput() {
   MSG message{};
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
     if (message.message == WM_QUIT) {
@@ -29,8 +33,7 @@ bool HandleWaitingMessages() {
   return true;
 }
 
-// Sleeps until a message arrives or `dueUs` has come, rounded up to the next millisecond so
-// that the loop never wakes early and spins.
+// A message wait, rounded up to the next millisecond so that the loop never spins.
 void RestUntil(std::uint64_t dueUs) {
   const std::uint64_t nowUs = GetMicroseconds();
   if (dueUs <= nowUs) {
@@ -42,32 +45,13 @@ void RestUntil(std::uint64_t dueUs) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, restMs, QS_ALLINPUT);
 }
 
-// Messages are taken while the loop rests until the next pass is due.
-void RunPacedLoop() {
-  std::uint64_t dueUs = GetMicroseconds();
-  while (HandleWaitingMessages()) {
-    if (GetMicroseconds() >= dueUs) {
-      const LoopPass pass = RunLoopPass();
-      if (!pass.goOn) {
-        return;
-      }
-      dueUs = pass.dueUs;
-    }
-    RestUntil(dueUs);
-  }
-}
-
-}  // namespace
-
 bool RunSaverVisuals(const RunSettings& settings) {
-  const bool started =
-      CreateMemoryFrame() && StartRun(GetTickCount(), RunOpening::Visuals, settings);
+  const bool started = StartRun(GetTickCount(), RunOpening::Visuals, settings, SoftwareRenderer());
   if (started) {
     timeBeginPeriod(kTimerResolutionMs);
-    RunPacedLoop();
+    RunRestingLoop();
     timeEndPeriod(kTimerResolutionMs);
   }
   EndRun();
-  ReleaseMemoryFrame();
   return started;
 }

@@ -8,6 +8,7 @@
 
 #include "app/frame_driver.h"
 #include "app/run.h"
+#include "software/software_renderer.h"
 #include "state/app_state.h"
 #include "windows/ddraw_display.h"
 #include "windows/gdi_logos.h"
@@ -73,7 +74,9 @@ int RunOnDisplay(HWND window, DWORD seed) {
     MessageBoxA(window, "DirectX 7 needed", "error", MB_OK);
     return 0;
   }
-  if (!StartRun(seed, RunOpening::IntroPage, RunSettings{})) {
+  RunSettings settings;
+  settings.classic = true;  // the display mode is the classic frame's
+  if (!StartRun(seed, RunOpening::IntroPage, settings, SoftwareRenderer())) {
     CloseDisplay();  // give the desktop back so that the message can be read
     MessageBoxA(window, "not enough memory", "error", MB_OK);
     return kExitNoMemory;

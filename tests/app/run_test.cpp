@@ -10,6 +10,7 @@
 #include "app/key_commands.h"
 #include "doubles/doubles.h"
 #include "doubles/test_scene.h"
+#include "software/software_renderer.h"
 #include "state/app_state.h"
 
 namespace {
@@ -25,7 +26,7 @@ bool Drew(const std::string& text) {
 void StartOwnRun(RunOpening opening) {
   EndRun();
   doubles::ResetDoubles();
-  ASSERT_TRUE(StartRun(kSeed, opening, RunSettings{}));
+  ASSERT_TRUE(StartRun(kSeed, opening, RunSettings{}, SoftwareRenderer()));
 }
 
 TEST(Run, OpensOnTheIntroPageOrStraightInTheVisuals) {
@@ -52,7 +53,8 @@ TEST(Run, OpensOnTheIntroPageOrStraightInTheVisuals) {
 TEST(Run, KeepsToItsSettings) {
   EndRun();
   doubles::ResetDoubles();
-  ASSERT_TRUE(StartRun(kSeed, RunOpening::Visuals, RunSettings{5, 1u << 3, false}));
+  ASSERT_TRUE(
+      StartRun(kSeed, RunOpening::Visuals, RunSettings{5, 1u << 3, false}, SoftwareRenderer()));
   EXPECT_EQ(app.currentModel, 3);
   EXPECT_EQ(app.playPeriodMs, 5000);
   const std::uint32_t rngAtStart = app.rngState;
@@ -93,7 +95,7 @@ TEST(Run, EndGivesTheSceneBackAndTheNextStartBeginsAfresh) {
   EXPECT_EQ(app.RADIUS, nullptr);
   EXPECT_EQ(app.ConsoleRaster, nullptr);
   EXPECT_EQ(app.started, 0);
-  ASSERT_TRUE(StartRun(kSeed, RunOpening::IntroPage, RunSettings{}));
+  ASSERT_TRUE(StartRun(kSeed, RunOpening::IntroPage, RunSettings{}, SoftwareRenderer()));
   EXPECT_EQ(app.currentModel, firstModel);
   EXPECT_EQ(app.rngState, firstRng);
   EXPECT_TRUE(std::equal(firstTarget.begin(), firstTarget.end(), app.targetRing));

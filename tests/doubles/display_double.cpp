@@ -55,34 +55,47 @@ std::int32_t FramePictureCount() {
   return 1 + static_cast<std::int32_t>(display.morePictures.size());
 }
 
+// The frame is the display's own memory.
+bool TakeFrameMemory() {
+  return true;
+}
+
+void GiveBackFrameMemory() {}
+
+PictureSize FramePictureSize(std::int32_t picture) {
+  if (picture > 0) {
+    const FrameView& view = display.morePictures.at(static_cast<std::size_t>(picture - 1));
+    return {view.width, view.height};
+  }
+  if (!display.picture.empty()) {
+    return {display.pictureWidth, display.pictureHeight};
+  }
+  return {screenWidth, screenHeight};
+}
+
 // One memory back buffer for both layers, unless a picture of its own was given.
-bool LockFrame(FrameLayer layer, std::int32_t picture) {
+FrameView LockFrame(FrameLayer layer, std::int32_t picture) {
   display.calls.push_back("LockFrame");
   assert(!display.locked && !display.dcHeld);
   if (display.lockFails) {
-    app.frame = FrameView{};
-    return false;
+    return FrameView{};
   }
   display.locked = true;
   if (layer == FrameLayer::Picture && picture > 0) {
-    app.frame = display.morePictures.at(static_cast<std::size_t>(picture - 1));
-    return true;
+    return display.morePictures.at(static_cast<std::size_t>(picture - 1));
   }
   if (layer == FrameLayer::Picture && !display.picture.empty()) {
-    app.frame = {display.picture.data(), display.pictureWidth, display.pictureWidth,
-                 display.pictureHeight};
-    return true;
+    return {display.picture.data(), display.pictureWidth, display.pictureWidth,
+            display.pictureHeight};
   }
-  app.frame = {display.memory.data() + display.guardWords, display.pitchPixels, screenWidth,
-               screenHeight};
-  return true;
+  return {display.memory.data() + display.guardWords, display.pitchPixels, screenWidth,
+          screenHeight};
 }
 
 void UnlockFrame() {
   display.calls.push_back("UnlockFrame");
   assert(display.locked);
   display.locked = false;
-  app.frame.pixels = nullptr;
 }
 
 void OpenFrameText() {
@@ -105,7 +118,7 @@ bool DisplayPacesFrames() {
   return false;
 }
 
-void FinishFrame() {
+void FinishFrame(const FrameDescription&) {
   display.calls.push_back("FinishFrame");
   assert(!display.locked && !display.dcHeld);
 }

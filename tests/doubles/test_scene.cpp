@@ -4,6 +4,7 @@
 #include "doubles/doubles.h"
 #include "plasma/model_selection.h"
 #include "ring/ring_generators.h"
+#include "software/software_renderer.h"
 #include "state/app_state.h"
 #include "state/rng.h"
 #include "state/simd_level.h"
@@ -16,9 +17,12 @@ void ResetApp() {
   // A picture's buffers but its index field hold the same for every model.
   fresh.waveRadii = app.waveRadii;
   for (std::int32_t i = 0; i < kMostPictures; ++i) {
-    fresh.pictures[i] = app.pictures[i];
-    fresh.pictures[i].indexReady = false;
+    fresh.fields[i] = app.fields[i];
+    fresh.fields[i].indexReady = false;
   }
+  fresh.classicTables = app.RADIUS != nullptr;
+  fresh.settings.classic = true;
+  fresh.renderer = &SoftwareRenderer();
   app = fresh;
 }
 
@@ -28,7 +32,8 @@ void PrepareTestScene(std::uint32_t seed) {
   SeedRng(seed);
   // A process that set up only some buffers of its own (a benchmark) gets the full start-up.
   if (app.RADIUS == nullptr || app.AngleWaveSums == nullptr || app.currentRing == nullptr ||
-      app.targetRing == nullptr) {
+      app.targetRing == nullptr || app.ConsoleRaster == nullptr) {
+    app.settings.classic = true;
     PrepareScene();
     return;
   }

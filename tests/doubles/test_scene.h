@@ -12,8 +12,9 @@ namespace doubles {
 // of the pictures: rebuilding the geometry tables for every test would only cost time.
 void ResetApp();
 
-// ResetApp() and the doubles, then the scene as start-up prepares it, with Rng seeded by `seed`:
-// the geometry tables, a random first model and the colour rings, drawn in start-up's order.
+// ResetApp() and the doubles, then the scene as start-up prepares it for the classic frame, with
+// Rng seeded by `seed`: the geometry tables, a random first model and the colour rings, drawn in
+// start-up's order. Frames are drawn by the software renderer on the display double.
 void PrepareTestScene(std::uint32_t seed = 1);
 
 // The Rng state `draws` draws after `state`, found with Rng itself; app.rngState is left as it was.

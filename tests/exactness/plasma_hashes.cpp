@@ -90,8 +90,8 @@ void PrintFrames(std::int32_t model, std::uint32_t* frame) {
   SelectModel(model);
   NewColorRing(0);
   app.modelClockMs = 0;
-  app.frame.pixels = frame;
-  app.frame.pitch = screenWidth;
+  const FrameView view{frame, screenWidth, screenWidth, screenHeight};
+  LayOutConsole();
   Fnv1a hash;
   for (std::int32_t k = 0; k < kFramesPerModel; ++k) {
     app.frameMs = kFrameMs;
@@ -99,8 +99,8 @@ void PrintFrames(std::int32_t model, std::uint32_t* frame) {
     AnimateColorRing();
     app.consoleTop =
         screenHeight - static_cast<std::int32_t>(k * kSlideStepRows % (kConsoleHeight + 1));
-    ComposeFrame();
-    DrawConsolePanel();
+    ComposeFrame(view, app.consoleTop);
+    DrawConsolePanel(view);
     for (std::size_t i = 0; i < kFramePixels; ++i) {
       hash.Add(static_cast<std::int32_t>(frame[i]));
     }
@@ -112,16 +112,12 @@ void PrintFrames(std::int32_t model, std::uint32_t* frame) {
 
 // The picture at sizes of other shapes than the classic one: each model's field, and one frame of
 // it with the drift away from its rest, hashed per size.
-struct PictureSize {
-  std::int32_t width;
-  std::int32_t height;
-};
 constexpr PictureSize kPictureSizes[] = {{1920, 1080}, {1366, 768}, {2560, 1080}, {1080, 1920}};
 constexpr std::int32_t kPictureClockMs = 1234;
 
 bool PrintPictures(PictureSize size) {
   std::vector<std::uint32_t> frame(static_cast<std::size_t>(size.width) * size.height);
-  if (!PrepareScaledPicture(app.pictures[0], size.width, size.height)) {
+  if (!PrepareScaledPicture(app.fields[0], size.width, size.height)) {
     return false;
   }
   const FrameView view{frame.data(), size.width, size.width, size.height};
@@ -129,13 +125,13 @@ bool PrintPictures(PictureSize size) {
     SelectModel(model);
     NewColorRing(0);
     AnimateColorRing();  // from black toward the new ring: a picture of many colours
-    EvaluateModelInto(app.pictures[0].Index, size.width, size.height, 0, size.height);
+    EvaluateModelInto(app.fields[0].Index, size.width, size.height, 0, size.height);
     app.modelClockMs = kPictureClockMs;
-    ComposeFrameInto(view, app.pictures[0], app.pictures[0].Index, size.height, 0, size.height);
+    ComposeFrameInto(view, app.fields[0], app.fields[0].Index, size.height, 0, size.height);
     char name[kNameLength];
     std::snprintf(name, sizeof name, "field-%" PRId32 "x%" PRId32 "-%02" PRId32, size.width,
                   size.height, model);
-    PrintTable(name, app.pictures[0].Index, frame.size());
+    PrintTable(name, app.fields[0].Index, frame.size());
     std::snprintf(name, sizeof name, "picture-%" PRId32 "x%" PRId32 "-%02" PRId32, size.width,
                   size.height, model);
     PrintTable(name, frame.data(), frame.size());
@@ -152,15 +148,18 @@ int main() {
   app.AngleWaveSums = new (std::nothrow) std::uint16_t[kDriftWindowEntries];
   app.IndexBuffer = new (std::nothrow) std::int32_t[screenWidth * screenHeight];
   app.CosineTable = new (std::nothrow) std::int32_t[ringSize];
+  app.ConsoleRaster = new (std::nothrow) std::uint32_t[kConsoleRasterPixels];
   auto* frame = new (std::nothrow) std::uint32_t[kFramePixels];
   if (app.RADIUS == nullptr || app.WAVE == nullptr || app.ANGLE == nullptr ||
       app.AngleWaveSums == nullptr || app.IndexBuffer == nullptr || app.CosineTable == nullptr ||
-      frame == nullptr || !CreateColorRings()) {
+      app.ConsoleRaster == nullptr || frame == nullptr || !CreateColorRings()) {
     std::fputs("not enough memory for the tables\n", stderr);
     return 1;
   }
   BuildGeometryTables();
   BuildAngleWaveSums();
+  app.classicTables = true;
+  app.settings.classic = true;        // every model switch evaluates the classic field
   app.simdLevel = WidestSimdLevel();  // the vector paths start-up would choose must match too
   PrintTable("radius", app.RADIUS, std::size_t{kGridEntries});
   PrintTable("wave", app.WAVE, std::size_t{kGridEntries});

@@ -33,23 +33,19 @@ class FrameComposition : public ::testing::Test {
 
   void UsePitch(std::int32_t pitch) {
     frame_.assign(static_cast<std::size_t>(pitch) * screenHeight, kUntouched);
-    app.frame.pixels = frame_.data();
-    app.frame.pitch = pitch;
+    view_ = {frame_.data(), pitch, screenWidth, screenHeight};
   }
 
   std::vector<std::uint32_t> ComposePlain() {
     std::vector<std::uint32_t> composed = frame_;
-    std::swap(composed, frame_);
-    app.frame.pixels = frame_.data();
-    reference::ComposeFramePlain();
-    std::swap(composed, frame_);
-    app.frame.pixels = frame_.data();
+    reference::ComposeFramePlain({composed.data(), view_.pitch, screenWidth, screenHeight});
     return composed;
   }
 
   std::uint32_t* keptRing_ = nullptr;
   std::vector<std::uint32_t> identityRing_;
   std::vector<std::uint32_t> frame_;
+  FrameView view_;
 };
 
 TEST(FrameDrift, AtTheStartAndAfterOneSecond) {
@@ -93,7 +89,7 @@ TEST_F(FrameComposition, EqualsThePlainLoopForEveryModelConsoleTopAndPath) {
       for (SimdLevel level : doubles::EverySimdLevel()) {
         app.simdLevel = level;
         UsePitch(kPaddedPitch);
-        ComposeFrame();
+        ComposeFrame(view_, app.consoleTop);
         ASSERT_EQ(frame_, expected)
             << "model " << model << " top " << top << " path " << static_cast<std::int32_t>(level);
       }
@@ -118,7 +114,7 @@ TEST_F(FrameComposition, DriftedModelsEqualThePlainLoopAtTheEndsOfTheirReach) {
         const std::vector<std::uint32_t> expected = ComposePlain();
         for (SimdLevel level : doubles::EverySimdLevel()) {
           app.simdLevel = level;
-          ComposeFrame();
+          ComposeFrame(view_, app.consoleTop);
           ASSERT_EQ(frame_, expected) << "model " << model << " rest " << rest << " t " << t
                                       << " path " << static_cast<std::int32_t>(level);
         }
@@ -130,7 +126,7 @@ TEST_F(FrameComposition, DriftedModelsEqualThePlainLoopAtTheEndsOfTheirReach) {
 TEST_F(FrameComposition, WritesOnlyTheRowsAboveTheConsoleAndOnlyTheScreenWidth) {
   SelectModel(0);
   app.consoleTop = 520;
-  ComposeFrame();
+  ComposeFrame(view_, app.consoleTop);
   for (std::int32_t row = 0; row < screenHeight; ++row) {
     for (std::int32_t col = 0; col < kPaddedPitch; ++col) {
       const bool drawn = row < 520 && col < screenWidth;
@@ -144,7 +140,7 @@ TEST_F(FrameComposition, ConsoleTopOutsideTheScreenDrawsTheScreenAndNoMore) {
   for (std::int32_t top : {601, -1}) {
     app.consoleTop = top;
     UsePitch(screenWidth);  // exactly the screen: ASan reports any row past it
-    ComposeFrame();
+    ComposeFrame(view_, app.consoleTop);
     EXPECT_EQ(std::count(frame_.begin(), frame_.end(), kUntouched), 0);
   }
 }
@@ -156,7 +152,7 @@ TEST_F(FrameComposition, ComposedIndicesStayInsideTheRing) {
       for (std::int32_t t = 0; t < 9000; t += 1571) {
         app.modelClockMs = t;
         app.consoleTop = screenHeight;
-        ComposeFrame();  // the identity ring is exactly ringSize long
+        ComposeFrame(view_, app.consoleTop);  // the identity ring is exactly ringSize long
         const std::uint32_t highest = *std::max_element(
             frame_.begin(), frame_.end(),
             [](auto a, auto b) { return (a == kUntouched ? 0 : a) < (b == kUntouched ? 0 : b); });
@@ -171,10 +167,10 @@ TEST_F(FrameComposition, ModelsWithoutDriftGiveTheSameFrameWhateverTheClock) {
     SelectModel(model);
     app.consoleTop = screenHeight;
     app.modelClockMs = 0;
-    ComposeFrame();
+    ComposeFrame(view_, app.consoleTop);
     const std::vector<std::uint32_t> first = frame_;
     app.modelClockMs = 2345;
-    ComposeFrame();
+    ComposeFrame(view_, app.consoleTop);
     EXPECT_EQ(frame_, first) << "model " << model;
   }
 }

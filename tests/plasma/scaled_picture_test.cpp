@@ -70,7 +70,7 @@ class ScaledPicture : public ::testing::Test {
 
 TEST_F(ScaledPicture, At800x600EqualsTheClassicIndexBufferAndFrame) {
   const Size classic{screenWidth, screenHeight};
-  ASSERT_TRUE(PrepareScaledPicture(app.pictures[0], classic.width, classic.height));
+  ASSERT_TRUE(PrepareScaledPicture(app.fields[0], classic.width, classic.height));
   for (std::int32_t model = 0; model < kModelCount; ++model) {
     SelectModel(model);
     if (model == 0 || model == 10 || model == 12) {
@@ -84,11 +84,9 @@ TEST_F(ScaledPicture, At800x600EqualsTheClassicIndexBufferAndFrame) {
       app.modelClockMs = t;
       for (std::int32_t top : {600, 520}) {
         Frame classicFrame = BlankFrame(classic);
-        app.frame = classicFrame.view;
-        app.consoleTop = top;
-        ComposeFrame();
+        ComposeFrame(classicFrame.view, top);
         Frame frame = BlankFrame(classic);
-        ComposeFrameInto(frame.view, app.pictures[0], field.data(), top, 0, classic.height);
+        ComposeFrameInto(frame.view, app.fields[0], field.data(), top, 0, classic.height);
         ASSERT_EQ(frame.pixels, classicFrame.pixels) << "model " << model << " t " << t;
       }
     }
@@ -97,7 +95,7 @@ TEST_F(ScaledPicture, At800x600EqualsTheClassicIndexBufferAndFrame) {
 
 TEST_F(ScaledPicture, EqualsThePlainDefinitionAtEveryPixelOfEveryModelAndPath) {
   for (const Size size : kSizes) {
-    ASSERT_TRUE(PrepareScaledPicture(app.pictures[0], size.width, size.height));
+    ASSERT_TRUE(PrepareScaledPicture(app.fields[0], size.width, size.height));
     for (std::int32_t model = 0; model < kModelCount; ++model) {
       SelectModel(model);
       const std::vector<std::int32_t> plain = PlainField(size);
@@ -113,7 +111,7 @@ TEST_F(ScaledPicture, EqualsThePlainDefinitionAtEveryPixelOfEveryModelAndPath) {
         Frame expected = BlankFrame(size);
         reference::ComposeFrameScaledPlain(expected.view, plain.data(), top);
         Frame frame = BlankFrame(size);
-        ComposeFrameInto(frame.view, app.pictures[0], plain.data(), top, 0, size.height);
+        ComposeFrameInto(frame.view, app.fields[0], plain.data(), top, 0, size.height);
         ASSERT_EQ(frame.pixels, expected.pixels)
             << size.width << "x" << size.height << " model " << model << " t " << t;
       }
@@ -125,7 +123,7 @@ TEST_F(ScaledPicture, EqualsThePlainDefinitionAtEveryPixelOfEveryModelAndPath) {
 // past the bottom, 0 draws nothing).
 TEST_F(ScaledPicture, SplitRowsGiveTheSameFieldAndFrame) {
   const Size size{333, 177};
-  ASSERT_TRUE(PrepareScaledPicture(app.pictures[0], size.width, size.height));
+  ASSERT_TRUE(PrepareScaledPicture(app.fields[0], size.width, size.height));
   for (std::int32_t model : {0, 5, 9, 11, 12}) {
     SelectModel(model);
     app.modelClockMs = 1571;
@@ -140,7 +138,7 @@ TEST_F(ScaledPicture, SplitRowsGiveTheSameFieldAndFrame) {
       reference::ComposeFrameScaledPlain(expected.view, whole.data(), top);
       Frame splitFrame = BlankFrame(size);
       for (const auto& [first, end] : {std::pair{0, 99}, {99, 101}, {101, 177}}) {
-        ComposeFrameInto(splitFrame.view, app.pictures[0], whole.data(), top, first, end);
+        ComposeFrameInto(splitFrame.view, app.fields[0], whole.data(), top, first, end);
       }
       EXPECT_EQ(splitFrame.pixels, expected.pixels) << "model " << model << " top " << top;
     }
@@ -150,7 +148,7 @@ TEST_F(ScaledPicture, SplitRowsGiveTheSameFieldAndFrame) {
 // The WAVE look-up only replaces sines: with none of it, every value is the same.
 TEST_F(ScaledPicture, TheWaveLookUpNeverChangesAValue) {
   const Size size{64, 48};
-  ASSERT_TRUE(PrepareScaledPicture(app.pictures[0], size.width, size.height));
+  ASSERT_TRUE(PrepareScaledPicture(app.fields[0], size.width, size.height));
   SelectModel(4);
   const std::vector<std::int32_t> covered = Field(size, 0, size.height);
   const std::int32_t kept = app.waveRadii;

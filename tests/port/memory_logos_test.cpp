@@ -63,7 +63,7 @@ TEST(BitmapDecoder, RefusesAnotherSizeDepthOrATruncatedFileWritingNothing) {
 
 TEST(MemoryLogos, CopyTheEmbeddedBitmapsWhereTheyFitAndNothingElsewhere) {
   app = AppState{};
-  ASSERT_TRUE(CreateMemoryFrame());
+  ASSERT_TRUE(TakeFrameMemory());
   std::vector<std::uint32_t> large(kLargeLogoWidth * kLargeLogoHeight);
   ASSERT_TRUE(DecodeBitmap24(kLargeLogoFile.bytes, kLargeLogoFile.size, kLargeLogoWidth,
                              kLargeLogoHeight, large.data()));
@@ -82,7 +82,7 @@ TEST(MemoryLogos, CopyTheEmbeddedBitmapsWhereTheyFitAndNothingElsewhere) {
   for (std::int32_t i = 0; i < screenWidth * screenHeight; ++i) {
     ASSERT_EQ(frame[i], 0x00123456u) << i;
   }
-  ReleaseMemoryFrame();
+  GiveBackFrameMemory();
 }
 
 }  // namespace

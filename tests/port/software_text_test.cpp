@@ -37,9 +37,9 @@ class SoftwareText : public testing::Test {
  protected:
   void SetUp() override {
     app = AppState{};
-    ASSERT_TRUE(CreateMemoryFrame());
+    ASSERT_TRUE(TakeFrameMemory());
   }
-  void TearDown() override { ReleaseMemoryFrame(); }
+  void TearDown() override { GiveBackFrameMemory(); }
 
   InkBox Draw(TextAnchor anchor, std::int32_t x, std::int32_t y, std::uint32_t ink = kWhiteInk) {
     FillMemoryFrame(0);

@@ -133,7 +133,7 @@ void EvaluateModelPlain(std::int32_t* indexBuffer) {
   }
 }
 
-void ComposeFramePlain() {
+void ComposeFramePlain(const FrameView& frame) {
   const double t = app.modelClockMs;
   const std::int32_t driftX = static_cast<std::int32_t>(
       40.0 * std::cos(t * static_cast<double>(0.002f)) + (app.smallOffsetX + 0.5));
@@ -148,8 +148,8 @@ void ComposeFramePlain() {
   const std::int32_t* angle = app.ANGLE;
   const std::int32_t* cosine = app.CosineTable;
   const std::uint32_t* ring = app.currentRing;
-  std::uint32_t* pixels = app.frame.pixels;
-  const std::size_t pitch = static_cast<std::size_t>(app.frame.pitch);
+  std::uint32_t* pixels = frame.pixels;
+  const std::size_t pitch = static_cast<std::size_t>(frame.pitch);
   const std::int32_t model = app.currentModel;
   const std::int32_t centreX = app.centreX;
   const std::int32_t centreY = app.centreY;

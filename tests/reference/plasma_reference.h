@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "state/frame_view.h"
+
 namespace reference {
 
 // RADIUS, WAVE and ANGLE for every grid point, in row-major order, into the given 4,000,000-entry
@@ -18,7 +20,7 @@ void BuildGeometryTablesPlain(std::int32_t* radius, std::int32_t* wave, std::int
 // from app's tables, cosine table, centre and add-ons.
 void EvaluateModelPlain(std::int32_t* indexBuffer);
 
-// The frame of app's state into app.frame.pixels (rows min(consoleTop as unsigned, screenHeight)).
-void ComposeFramePlain();
+// The frame of app's state into `frame` (rows min(consoleTop as unsigned, screenHeight)).
+void ComposeFramePlain(const FrameView& frame);
 
 }  // namespace reference

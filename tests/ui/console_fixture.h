@@ -9,6 +9,7 @@
 #include "doubles/doubles.h"
 #include "doubles/test_scene.h"
 #include "state/app_state.h"
+#include "ui/console_panel.h"
 
 class ConsoleFixture : public ::testing::Test {
  protected:
@@ -24,6 +25,9 @@ class ConsoleFixture : public ::testing::Test {
     }
     doubles::ResetApp();
     doubles::ResetDoubles(pitchPixels, fill);
+    if (app.ConsoleRaster == nullptr) {  // as the scene allocates it; kept like the scene's
+      app.ConsoleRaster = new std::uint32_t[kConsoleRasterPixels];
+    }
     ring_.resize(ringSize);
     for (std::size_t e = 0; e < ring_.size(); ++e) {
       ring_[e] = 0x00A00000u + static_cast<std::uint32_t>(e);

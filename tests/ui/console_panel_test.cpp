@@ -21,9 +21,11 @@ class ConsolePanel : public ConsoleFixture {
  protected:
   // The running frame's pixel part, without the picture.
   static void DrawPanelAt(std::int32_t top) {
-    ASSERT_TRUE(LockFrame(FrameLayer::Picture));
+    const FrameView frame = LockFrame(FrameLayer::Picture);
+    ASSERT_NE(frame.pixels, nullptr);
     app.consoleTop = top;
-    DrawConsolePanel();
+    LayOutConsole();
+    DrawConsolePanel(frame);
     UnlockFrame();
   }
 
@@ -59,7 +61,6 @@ TEST(LerpColor, BytesTruncateTowardZeroAndWrapWithoutCarry) {
 
 TEST_F(ConsolePanel, HiddenConsoleOnlyAssignsTheLayout) {
   DrawPanelAt(screenHeight);
-  EXPECT_NE(app.ConsoleRaster, nullptr);
   EXPECT_EQ(app.consoleLeft, 286);
   EXPECT_EQ(app.fpsRowY, 15);
   EXPECT_EQ(app.playModeRowY, 37);
@@ -233,7 +234,7 @@ TEST_F(ConsolePanel, ConsoleTopOutsideTheSlideWritesNothing) {
 }
 
 TEST_F(ConsolePanel, ButtonsOneRowHighOrWithRowsReversed) {
-  DrawPanelAt(screenHeight);  // allocates the raster
+  DrawPanelAt(screenHeight);
   std::uint32_t* const raster = app.ConsoleRaster;
   raster[0] = raster[1] = raster[2] = raster[800] = 0;
   DrawButton(0, 1, 2, 0, false);  // rows reversed: nothing
@@ -245,7 +246,7 @@ TEST_F(ConsolePanel, ButtonsOneRowHighOrWithRowsReversed) {
 }
 
 TEST_F(ConsolePanel, ButtonGradientStepsInDoublePrecisionInTheGivenOrder) {
-  DrawPanelAt(screenHeight);  // allocates the raster
+  DrawPanelAt(screenHeight);
   const std::uint32_t* const raster = app.ConsoleRaster;
   // 3 x (127 / 5) + 2 x (127 / 5) is 126.99999999999999: exact arithmetic would give 127.
   DrawButton(0, 0, 5, 5, false);

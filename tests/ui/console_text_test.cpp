@@ -47,12 +47,16 @@ std::vector<TextCall> ConsoleTexts(std::int32_t top, const std::string& fps) {
 
 class ConsoleText : public ConsoleFixture {
  protected:
-  // The console layers of a running frame, in the frame driver's order, at the given offset.
+  // The console of a running frame at the given offset: its update, then its layers in the
+  // software renderer's order.
   static void RunConsoleFrame(std::uint32_t offset) {
     app.consoleOffset = offset;
-    ASSERT_TRUE(LockFrame(FrameLayer::Picture));
     app.consoleTop = screenHeight - static_cast<std::int32_t>(app.consoleOffset);
-    DrawConsolePanel();
+    LayOutConsole();
+    CountFrame();
+    const FrameView frame = LockFrame(FrameLayer::Picture);
+    ASSERT_NE(frame.pixels, nullptr);
+    DrawConsolePanel(frame);
     UnlockFrame();
     BlitLogos();
     OpenFrameText();
@@ -60,9 +64,10 @@ class ConsoleText : public ConsoleFixture {
     CloseFrameText();
   }
 
-  // Only the text calls of one frame's DrawConsoleText, on a freshly taken device context.
+  // Only the count and the text calls of one frame, on a freshly taken device context.
   static void DrawTextOnly() {
     doubles::text.texts.clear();
+    CountFrame();
     OpenFrameText();
     DrawConsoleText();
     CloseFrameText();
@@ -140,24 +145,8 @@ TEST_F(ConsoleText, FrameRateWindowSpansTheTickWrap) {
   EXPECT_EQ(app.fpsTick, 488u);
 }
 
-TEST_F(ConsoleText, LogosAreCreatedOnceAndFirstCopiedOnTheSecondFrame) {
-  ToggleConsole();
-  RunConsoleFrame(80);
-  EXPECT_EQ(doubles::logos.createCalls, 1);
-  EXPECT_EQ(app.logosCreated, 1);
-  EXPECT_TRUE(doubles::logos.blits.empty());
-  RunConsoleFrame(80);
-  RunConsoleFrame(80);
-  EXPECT_EQ(doubles::logos.createCalls, 1);
-  const std::vector<LogoBlit> expected = {{Logo::Large, 634, 530},
-                                          {Logo::Small, 300, 530},
-                                          {Logo::Large, 634, 530},
-                                          {Logo::Small, 300, 530}};
-  EXPECT_EQ(doubles::logos.blits, expected);
-}
-
 TEST_F(ConsoleText, LogosAreCopiedOnlyOnceTheyFitOnTheScreen) {
-  RunConsoleFrame(0);  // creates the surfaces
+  RunConsoleFrame(0);
   const struct {
     std::uint32_t offset;
     std::vector<LogoBlit> blits;
@@ -174,12 +163,6 @@ TEST_F(ConsoleText, LogosAreCopiedOnlyOnceTheyFitOnTheScreen) {
     BlitLogos();
     EXPECT_EQ(doubles::logos.blits, c.blits) << "offset " << c.offset;
   }
-}
-
-TEST_F(ConsoleText, NoLogoIsCopiedBeforeTheSurfacesExist) {
-  app.consoleTop = 520;
-  BlitLogos();
-  EXPECT_TRUE(doubles::logos.blits.empty());
 }
 
 }  // namespace

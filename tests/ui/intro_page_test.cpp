@@ -26,6 +26,7 @@ class IntroPage : public ConsoleFixture {
   static std::vector<TextCall> DrawAt(std::uint32_t tick) {
     doubles::clockTicks = tick;
     doubles::text.texts.clear();
+    AdvanceBlink();
     OpenFrameText();
     DrawIntroPage();
     CloseFrameText();

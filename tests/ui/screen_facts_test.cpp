@@ -57,9 +57,11 @@ TEST_F(ScreenFacts, AreWhatTheProgramDraws) {
 
   // The open console of model 3 in RANDOM play mode.
   app.currentModel = 3;
-  ASSERT_TRUE(LockFrame(FrameLayer::Picture));
+  const FrameView frame = LockFrame(FrameLayer::Picture);
+  ASSERT_NE(frame.pixels, nullptr);
   app.consoleTop = top;
-  DrawConsolePanel();
+  LayOutConsole();
+  DrawConsolePanel(frame);
   UnlockFrame();
   const auto band = static_cast<std::uint32_t>(Number("CONSOLE_BAND_COLOUR"));
   for (std::int32_t x = 0; x < screenWidth; ++x) {

@@ -121,29 +121,24 @@ TEST_F(FakeDisplay, WaitForBlitterLoopsUntilTheBlitsAreDone) {
 
 TEST_F(FakeDisplay, LockBackBufferGivesPointerAndPitchOfAPaddedSurface) {
   back.lockPitchBytes = 832 * 4;
-  ASSERT_TRUE(LockBackBuffer());
-  EXPECT_EQ(app.frame.pitch, 832);
-  EXPECT_NE(app.frame.pixels, nullptr);
+  const FrameView view = LockBackBuffer();
+  EXPECT_EQ(view.pitch, 832);
+  EXPECT_NE(view.pixels, nullptr);
   EXPECT_EQ(back.lockFlags, std::vector<DWORD>{DDLOCK_WAIT});
   EXPECT_EQ(back.lockDescSizes, std::vector<DWORD>{sizeof(DDSURFACEDESC2)});
 
   UnlockBackBuffer();
   EXPECT_EQ(back.unlock.calls, 1);
-  EXPECT_EQ(app.frame.pixels, nullptr);
 }
 
 TEST_F(FakeDisplay, LockBackBufferRefusesAFailedLockAndAShortPitch) {
   back.lock.answers = {DDERR_SURFACELOST};
-  EXPECT_FALSE(LockBackBuffer());
-  EXPECT_EQ(app.frame.pixels, nullptr);
-  EXPECT_EQ(app.frame.pitch, 0);
+  EXPECT_EQ(LockBackBuffer().pixels, nullptr);
   EXPECT_EQ(back.unlock.calls, 0);
 
   // Locked, but rows of 799 pixels: writing 800 would run into the next row and past the end.
   back.lockPitchBytes = 799 * 4;
-  EXPECT_FALSE(LockBackBuffer());
-  EXPECT_EQ(app.frame.pixels, nullptr);
-  EXPECT_EQ(app.frame.pitch, 0);
+  EXPECT_EQ(LockBackBuffer().pixels, nullptr);
   EXPECT_EQ(back.unlock.calls, 1);
 }
 
@@ -188,14 +183,15 @@ TEST_F(FakeDisplay, FrameStagesAreDirectDrawsCallsInTheirOrder) {
   EXPECT_EQ(back.blts[1].fillColour, 0u);
   EXPECT_EQ(back.getBltStatus.calls, 1);
 
-  ASSERT_TRUE(LockFrame(FrameLayer::Picture));
-  EXPECT_EQ(app.frame.width, screenWidth);
-  EXPECT_EQ(app.frame.height, screenHeight);
+  const FrameView view = LockFrame(FrameLayer::Picture);
+  ASSERT_NE(view.pixels, nullptr);
+  EXPECT_EQ(view.width, screenWidth);
+  EXPECT_EQ(view.height, screenHeight);
   UnlockFrame();
   OpenFrameText();
   EXPECT_EQ(Platform().textDc, back.dc);
   CloseFrameText();
-  FinishFrame();
+  FinishFrame(FrameDescription{});
   EXPECT_EQ(primary.flip.calls, 1);
 }
 

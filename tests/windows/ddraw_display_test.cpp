@@ -29,16 +29,15 @@ TEST_F(WineDisplay, ChainHasAScreenSizedBackBufferOf32Bits) {
 }
 
 TEST_F(WineDisplay, LockedPixelsAreRowsOfThePitchAndStayWritten) {
-  ASSERT_TRUE(LockBackBuffer());
-  EXPECT_EQ(app.frame.pitch, 800);  // 3200 bytes
-  ASSERT_NE(app.frame.pixels, nullptr);
+  const FrameView frame = LockBackBuffer();
+  EXPECT_EQ(frame.pitch, 800);  // 3200 bytes
+  ASSERT_NE(frame.pixels, nullptr);
   for (std::int32_t y = 0; y < screenHeight; ++y) {
     for (std::int32_t x = 0; x < screenWidth; ++x) {
-      app.frame.pixels[y * app.frame.pitch + x] = static_cast<std::uint32_t>(x * 4099 + y * 7);
+      frame.pixels[y * frame.pitch + x] = static_cast<std::uint32_t>(x * 4099 + y * 7);
     }
   }
   UnlockBackBuffer();
-  EXPECT_EQ(app.frame.pixels, nullptr);
 
   const std::vector<std::uint32_t> pixels = ReadBackBuffer();
   ASSERT_EQ(pixels.size(), IndexOf(0, screenHeight));
@@ -82,7 +81,7 @@ TEST_F(WineDisplay, FlipShowsTheBackBufferAndKeepsTheChain) {
   for (int frame = 0; frame < 3; ++frame) {
     ASSERT_EQ(CheckDisplay(), DisplayCheck::Ready);
     FillCornerPixel();
-    ASSERT_TRUE(LockBackBuffer());
+    ASSERT_NE(LockBackBuffer().pixels, nullptr);
     UnlockBackBuffer();
     GetBackBufferDc();
     EXPECT_NE(Platform().textDc, nullptr);
@@ -95,8 +94,7 @@ TEST_F(WineDisplay, LosingExclusiveModeSkipsFramesUntilItComesBack) {
   SendMessageA(window, WM_ACTIVATEAPP, FALSE, 0);
   EXPECT_EQ(CheckDisplay(), DisplayCheck::NotExclusive);
   // A frame drawn anyway would find no pixels to write.
-  EXPECT_FALSE(LockBackBuffer());
-  EXPECT_EQ(app.frame.pixels, nullptr);
+  EXPECT_EQ(LockBackBuffer().pixels, nullptr);
 
   SendMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
   EXPECT_EQ(CheckDisplay(), DisplayCheck::Ready);

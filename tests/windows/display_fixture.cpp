@@ -37,13 +37,14 @@ void WineDisplay::TearDown() {
 
 std::vector<std::uint32_t> WineDisplay::ReadBackBuffer() {
   std::vector<std::uint32_t> pixels;
-  if (!LockBackBuffer()) {
+  const FrameView frame = LockBackBuffer();
+  if (frame.pixels == nullptr) {
     ADD_FAILURE() << "the back buffer cannot be locked";
     return pixels;
   }
   pixels.reserve(static_cast<std::size_t>(screenWidth) * screenHeight);
   for (std::int32_t y = 0; y < screenHeight; ++y) {
-    const std::uint32_t* row = app.frame.pixels + static_cast<std::ptrdiff_t>(y) * app.frame.pitch;
+    const std::uint32_t* row = frame.pixels + static_cast<std::ptrdiff_t>(y) * frame.pitch;
     for (std::int32_t x = 0; x < screenWidth; ++x) {
       pixels.push_back(row[x] & kRgbMask);
     }

@@ -14,7 +14,7 @@ TEST(GdiDisplay, CheckFollowsTheWindow) {
                                 200, 150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(window, nullptr);
   const RECT area{0, 0, 200, 150};
-  OpenGdiDisplay(window, &area, 1, false);
+  OpenGdiDisplay(window, &area, 1);
   const struct {
     int showCommand;
     DisplayCheck check;
@@ -29,7 +29,7 @@ TEST(GdiDisplay, CheckFollowsTheWindow) {
   }
   CloseGdiDisplay();
   EXPECT_EQ(BeginFrame(), DisplayCheck::Failed) << "closed";
-  OpenGdiDisplay(window, &area, 1, false);
+  OpenGdiDisplay(window, &area, 1);
   DestroyWindow(window);
   EXPECT_EQ(BeginFrame(), DisplayCheck::Failed) << "the window is gone";
   CloseGdiDisplay();

@@ -1,0 +1,116 @@
+#include "sdl/sdl_input.h"
+
+#include <cstdint>
+
+#include <SDL2/SDL.h>
+
+#include "app/run.h"
+#include "platform/clock.h"
+#include "platform/input.h"
+#include "sdl/foreign_window.h"
+#include "sdl/sdl_display.h"
+#include "sdl/sdl_keys.h"
+#include "sdl/stop_signal.h"
+
+namespace {
+
+constexpr std::uint64_t kMicrosecondsPerMillisecond = 1000;
+
+// The input's own state during a run.
+struct SdlInput {
+  WindowOwner owner = WindowOwner::Own;
+  bool displayLost = false;  // the run ended because the display could not be made again
+};
+
+SdlInput input;
+
+// False when the event ends the run.
+bool HandleEvent(const SDL_Event& event) {
+  const bool userInput = event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN;
+  if (userInput && input.owner == WindowOwner::Foreign) {
+    return true;
+  }
+  switch (event.type) {
+    case SDL_QUIT:
+      return false;
+    case SDL_KEYDOWN: {
+      const SDL_Keysym& key = event.key.keysym;
+      if (IsFullscreenToggle(key.sym, key.mod)) {
+        if (event.key.repeat == 0) {  // a held key switches once
+          ToggleFullscreen();
+        }
+        return true;
+      }
+      if (IsPictureToggle(key.sym, key.mod)) {
+        if (event.key.repeat == 0) {
+          ToggleClassicFrame();
+        }
+        return true;
+      }
+      const std::uint32_t virtualKey = VirtualKeyOf(key.sym, key.mod);
+      return virtualKey == 0 || PostKey(virtualKey) != RunRequest::End;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button == SDL_BUTTON_LEFT) {
+        PostClick();
+      }
+      return true;
+    case SDL_RENDER_DEVICE_RESET:
+      ReportRendererReset();
+      return true;
+    default:
+      return true;
+  }
+}
+
+// A stop signal or the foreign window's end ends the run. SDL reads a foreign window's size only
+// when it takes the window, so after a resize the display is opened on the window again.
+bool FollowForeignWindow() {
+  if (StopRequested()) {
+    return false;
+  }
+  switch (CheckForeignWindow()) {
+    case ForeignWindowNews::Gone:
+      return false;
+    case ForeignWindowNews::Resized:
+      CloseSdlDisplay();
+      input.displayLost = !OpenSdlDisplayOn(ForeignWindowId());
+      return !input.displayLost;
+    case ForeignWindowNews::Unchanged:
+      break;
+  }
+  return true;
+}
+
+}  // namespace
+
+void TakeInputFor(WindowOwner owner) {
+  input = SdlInput{};
+  input.owner = owner;
+}
+
+bool DisplayWasLost() {
+  return input.displayLost;
+}
+
+bool TakeWaitingInput() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) {
+    if (!HandleEvent(event)) {
+      return false;
+    }
+  }
+  return input.owner == WindowOwner::Own || FollowForeignWindow();
+}
+
+// SDL's wait, rounded up to the next millisecond so that the loop never spins; an event ends it
+// early and stays queued for TakeWaitingInput.
+void RestUntil(std::uint64_t dueUs) {
+  const std::uint64_t nowUs = GetMicroseconds();
+  if (dueUs <= nowUs) {
+    return;
+  }
+  const std::uint64_t restMs =
+      (dueUs - nowUs + kMicrosecondsPerMillisecond - 1) / kMicrosecondsPerMillisecond;
+  SDL_WaitEventTimeout(nullptr, static_cast<int>(restMs));
+}

@@ -1,0 +1,16 @@
+// The SDL program's input: SDL's events turned into the run's clicks and keys, the desktop's own
+// commands (full screen, the classic frame), the end of the run, and the rest between frames
+// (platform/input.h, for the core's resting loop).
+#pragma once
+
+// Whose window the program draws on. Another program's window leaves the keyboard and the mouse
+// to that program, and the run ends on a stop signal or when the window goes away.
+enum class WindowOwner { Own, Foreign };
+
+// The input of the run about to start: from the program's own window, or from none but the
+// stop signals and the news of another program's window.
+void TakeInputFor(WindowOwner owner);
+
+// Whether the run ended because the display was lost and could not be made again (a foreign
+// window whose resize could not be followed), rather than on input.
+bool DisplayWasLost();
