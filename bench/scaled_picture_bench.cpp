@@ -76,9 +76,10 @@ void BM_ComposeFrameScaledPlain(benchmark::State& state) {
   }
 }
 
-// The same on every core, as the programs run them (wall-clock time).
+// The same on every core, by a run's crew, as the programs run them (wall-clock time).
 void BM_EvaluateModelOnEveryCore(benchmark::State& state) {
   SelectSized(state);
+  StartRowCrew(ProcessorRowThreads());
   for (auto _ : state) {
     ForRowBands(app.pictures[0].height, [](std::int32_t first, std::int32_t end) {
       EvaluateModelInto(app.pictures[0].Index, app.pictures[0].width, app.pictures[0].height, first,
@@ -86,12 +87,14 @@ void BM_EvaluateModelOnEveryCore(benchmark::State& state) {
     });
     benchmark::ClobberMemory();
   }
+  StopRowCrew();
 }
 
 FrameView everyCoreView;  // the frame BM_ComposeFrameOnEveryCore's bands draw into
 
 void BM_ComposeFrameOnEveryCore(benchmark::State& state) {
   everyCoreView = SelectSized(state);
+  StartRowCrew(ProcessorRowThreads());
   for (auto _ : state) {
     ForRowBands(everyCoreView.height, [](std::int32_t first, std::int32_t end) {
       ComposeFrameInto(everyCoreView, app.pictures[0], app.pictures[0].Index, everyCoreView.height,
@@ -99,6 +102,7 @@ void BM_ComposeFrameOnEveryCore(benchmark::State& state) {
     });
     benchmark::ClobberMemory();
   }
+  StopRowCrew();
 }
 
 // The floor of any composition: a plain copy of the frame's bytes, from a buffer as large.

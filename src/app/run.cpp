@@ -4,6 +4,7 @@
 #include "app/key_commands.h"
 #include "app/scene.h"
 #include "plasma/scaled_picture.h"
+#include "platform/row_bands.h"
 #include "state/app_state.h"
 #include "state/rng.h"
 
@@ -19,6 +20,7 @@ bool StartRun(std::uint32_t seed, RunOpening opening, const RunSettings& setting
     app.started = 1;
     app.tabPressed = 1;  // a screen saver ends on any key: no hint to press one
   }
+  StartRowCrew(ProcessorRowThreads());
   return true;
 }
 
@@ -33,6 +35,7 @@ RunRequest PostKey(std::uint32_t virtualKey) {
 }
 
 void EndRun() {
+  StopRowCrew();
   ForEachSceneBuffer([](auto buffer) { delete[](app.*buffer); });
   for (ScaledPicture& picture : app.pictures) {
     GiveBackScaledPicture(picture);

@@ -22,8 +22,9 @@ enum class RunRequest : std::int32_t { GoOn = 0, End = 1 };
 
 // Keeps `settings` in app.settings, seeds Rng with `seed`, prepares the scene (its first model
 // drawn from the settings' models) and starts the loop's clocks on the current tick, in RANDOM
-// play mode at the settings' period. Returns false when the memory cannot be had; EndRun then
-// gives back what was obtained.
+// play mode at the settings' period, then the crew of threads for row work
+// (platform/row_bands.h). Returns false when the memory cannot be had; EndRun then gives back what
+// was obtained.
 bool StartRun(std::uint32_t seed, RunOpening opening, const RunSettings& settings);
 
 // A left click: the intro page gives way to the visuals.
@@ -33,6 +34,6 @@ void PostClick();
 // platform ends its loop after the input already waiting.
 RunRequest PostKey(std::uint32_t virtualKey);
 
-// Gives back every buffer of the scene and puts `app` back to its state at load, so that a
-// later StartRun begins as the first did. The platform's own buffers are its to give back.
+// Stops the crew, gives back every buffer of the scene and puts `app` back to its state at load, so
+// that a later StartRun begins as the first did. The platform's own buffers are its to give back.
 void EndRun();
