@@ -76,21 +76,24 @@ void BM_ComposeFrameScaledPlain(benchmark::State& state) {
   }
 }
 
-// The same on every core, as the programs run them (wall-clock time).
+// The same on every core, by a run's crew, as the programs run them (wall-clock time).
 void BM_EvaluateModelOnEveryCore(benchmark::State& state) {
   SelectSized(state);
+  StartRowCrew(ProcessorRowThreads());
   for (auto _ : state) {
     ForRowBands(app.fields[0].height, [](std::int32_t first, std::int32_t end) {
       EvaluateModelInto(app.fields[0].Index, app.fields[0].width, app.fields[0].height, first, end);
     });
     benchmark::ClobberMemory();
   }
+  StopRowCrew();
 }
 
 FrameView everyCoreView;  // the frame BM_ComposeFrameOnEveryCore's bands draw into
 
 void BM_ComposeFrameOnEveryCore(benchmark::State& state) {
   everyCoreView = SelectSized(state);
+  StartRowCrew(ProcessorRowThreads());
   for (auto _ : state) {
     ForRowBands(everyCoreView.height, [](std::int32_t first, std::int32_t end) {
       ComposeFrameInto(everyCoreView, app.fields[0], app.fields[0].Index, everyCoreView.height,
@@ -98,6 +101,7 @@ void BM_ComposeFrameOnEveryCore(benchmark::State& state) {
     });
     benchmark::ClobberMemory();
   }
+  StopRowCrew();
 }
 
 // The floor of any composition: a plain copy of the frame's bytes, from a buffer as large.

@@ -103,17 +103,19 @@ void EvaluateFields() {
     app.classicEvaluation = ++app.evaluations;
     evaluated = true;
   }
+  RowPart parts[kMostPictures];
+  std::int32_t partCount = 0;
   for (ScaledPicture& field : app.fields) {
     if (field.width > 0 && !field.indexReady) {
-      ForRowBands(field.height, [&field](std::int32_t first, std::int32_t end) {
-        EvaluateModelInto(field.Index, field.width, field.height, first, end);
-      });
+      parts[partCount++] = {field.height, [&field](std::int32_t first, std::int32_t end) {
+                              EvaluateModelInto(field.Index, field.width, field.height, first, end);
+                            }};
       field.indexReady = true;
       field.evaluation = ++app.evaluations;
-      evaluated = true;
     }
   }
-  if (evaluated) {
+  ForRowBands(parts, partCount);
+  if (evaluated || partCount > 0) {
     app.frameTick = GetTicks();
   }
 }

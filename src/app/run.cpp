@@ -4,6 +4,7 @@
 #include "app/key_commands.h"
 #include "app/scene.h"
 #include "plasma/scaled_picture.h"
+#include "platform/row_bands.h"
 #include "state/app_state.h"
 #include "state/rng.h"
 
@@ -21,6 +22,7 @@ bool StartRun(std::uint32_t seed, RunOpening opening, const RunSettings& setting
     app.started = 1;
     app.tabPressed = 1;  // a screen saver ends on any key: no hint to press one
   }
+  StartRowCrew(ProcessorRowThreads());
   return true;
 }
 
@@ -39,6 +41,7 @@ void ToggleClassicFrame() {
 }
 
 void EndRun() {
+  StopRowCrew();
   if (app.renderer != nullptr) {
     app.renderer->stop();
   }

@@ -25,8 +25,9 @@ enum class RunRequest : std::int32_t { GoOn = 0, End = 1 };
 
 // Keeps `settings` in app.settings, seeds Rng with `seed`, starts `renderer`, prepares the scene
 // (its first model drawn from the settings' models) and starts the loop's clocks on the current
-// tick, in RANDOM play mode at the settings' period. Returns false when the memory cannot be had;
-// EndRun then gives back what was obtained.
+// tick, in RANDOM play mode at the settings' period, then the crew of threads for row work
+// (platform/row_bands.h). Returns false when the memory cannot be had; EndRun then gives back what
+// was obtained.
 bool StartRun(std::uint32_t seed, RunOpening opening, const RunSettings& settings,
               const Renderer& renderer);
 
@@ -41,6 +42,6 @@ RunRequest PostKey(std::uint32_t virtualKey);
 // (app.settings.classic, which the platforms read as they size the pictures).
 void ToggleClassicFrame();
 
-// Stops the renderer, gives back every buffer of the scene and puts `app` back to its state at
-// load, so that a later StartRun begins as the first did. Harmless without a run.
+// Stops the crew and the renderer, gives back every buffer of the scene and puts `app` back to its
+// state at load, so that a later StartRun begins as the first did. Harmless without a run.
 void EndRun();

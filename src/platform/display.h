@@ -55,11 +55,13 @@ std::int32_t FramePictureCount();
 PictureSize FramePictureSize(std::int32_t picture);
 
 // Opens the pixels of one layer, for the picture layer of picture `picture` (below
-// FramePictureCount()), and describes them until UnlockFrame. Pixels null when they cannot be
-// had: nothing may write pixels then, and there is nothing to unlock.
+// FramePictureCount()), and describes them until UnlockFrame. Several pictures may be open
+// together, the console layer only alone. Pixels null when they cannot be had: nothing may write
+// pixels then, and there is nothing to unlock.
 FrameView LockFrame(FrameLayer layer, std::int32_t picture = 0);
 
-// Closes the pixels: the view LockFrame gave may no longer be written.
+// Closes every open picture or the console layer: the views LockFrame gave may no longer be
+// written.
 void UnlockFrame();
 
 // Opens the console layer as the platform's text surface (platform/text_output.h).

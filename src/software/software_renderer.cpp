@@ -43,47 +43,60 @@ void DrawIntroFrame() {
   CloseFrameText();
 }
 
-// A picture at a size of the platform's choosing other than the classic one: its field composed
-// on every core down to the console's band, with the glow above the band and the band's margins
-// where the picture carries the console.
-void DrawScaledPicture(const FrameView& view, const PictureDescription& picture,
-                       bool carriesConsole) {
-  const ScaledPicture& field = app.fields[picture.fieldIndex];
-  ForRowBands(view.height, [&](std::int32_t first, std::int32_t end) {
-    ComposeFrameInto(view, field, field.Index, picture.bandTop, first, end);
-  });
-  if (carriesConsole) {
-    const double scale = ModelScale(view.width, view.height);
-    DrawConsoleGlowAt(view, picture.bandTop, scale);
-    const ClassicColumns box = ClassicColumnsOf(view.width, scale);
-    DrawConsoleBandMargins(view, picture.bandTop, scale, box.first, box.end);
-  }
+// The console's parts on a picture of another size than the classic one: the glow above the band
+// and the band's margins, at the picture's resolution.
+void DrawConsoleAround(const FrameView& view, const PictureDescription& picture) {
+  const double scale = ModelScale(view.width, view.height);
+  DrawConsoleGlowAt(view, picture.bandTop, scale);
+  const ClassicColumns box = ClassicColumnsOf(view.width, scale);
+  DrawConsoleBandMargins(view, picture.bandTop, scale, box.first, box.end);
 }
 
-// Picture `index` as described. A picture without a field keeps what it showed, and so does one
-// whose pixels cannot be had (a failed lock leaves no pixel pointer). The console's band is drawn
-// on picture 0: on the classic frame into the picture itself, else on the console layer, which
-// the display shows over the picture's bottom rows.
-void DrawPicture(const FrameDescription& frame, std::int32_t index) {
-  const PictureDescription& picture = frame.pictures[index];
-  const bool carriesConsole = index == 0;
-  if (picture.field != FieldKind::None) {
-    const FrameView view = LockFrame(FrameLayer::Picture, index);
-    if (view.pixels == nullptr) {
-      return;
+// Every picture with a field, its pixels opened together: the pictures of other sizes than the
+// classic one composed in one job on the crew, band by band, the classic ones on this thread,
+// then the console's parts of picture 0. A picture without a field keeps what it showed, and so
+// does one whose pixels cannot be had (a failed lock leaves no pixel pointer). The console's band
+// goes into the classic frame itself, else onto the console layer, which the display shows over
+// the picture's bottom rows.
+void DrawPictures(const FrameDescription& frame) {
+  FrameView views[kMostPictures] = {};
+  RowPart parts[kMostPictures];
+  std::int32_t partCount = 0;
+  bool locked = false;
+  for (std::int32_t i = 0; i < frame.pictureCount; ++i) {
+    const PictureDescription& picture = frame.pictures[i];
+    if (picture.field == FieldKind::None) {
+      continue;
     }
-    if (picture.field == FieldKind::Classic) {
-      ComposeFrame(view, picture.bandTop);
-      if (carriesConsole) {
-        DrawConsolePanel(view);
-      }
-      UnlockFrame();
-      return;
+    views[i] = LockFrame(FrameLayer::Picture, i);
+    locked |= views[i].pixels != nullptr;
+    if (views[i].pixels != nullptr && picture.field == FieldKind::Scaled) {
+      const ScaledPicture& field = app.fields[picture.fieldIndex];
+      const FrameView& view = views[i];
+      parts[partCount++] = {
+          view.height, [&view, &field, &picture](std::int32_t first, std::int32_t end) {
+            ComposeFrameInto(view, field, field.Index, picture.bandTop, first, end);
+          }};
     }
-    DrawScaledPicture(view, picture, carriesConsole);
+  }
+  for (std::int32_t i = 0; i < frame.pictureCount; ++i) {
+    if (views[i].pixels != nullptr && frame.pictures[i].field == FieldKind::Classic) {
+      ComposeFrame(views[i], frame.pictures[i].bandTop);
+    }
+  }
+  ForRowBands(parts, partCount);
+  const PictureDescription& first = frame.pictures[0];
+  if (views[0].pixels != nullptr) {
+    if (first.field == FieldKind::Classic) {
+      DrawConsolePanel(views[0]);
+    } else {
+      DrawConsoleAround(views[0], first);
+    }
+  }
+  if (locked) {
     UnlockFrame();
   }
-  if (carriesConsole) {
+  if (first.field != FieldKind::Classic) {
     const FrameView layer = LockFrame(FrameLayer::Console);
     if (layer.pixels != nullptr) {
       DrawConsoleBand(layer);
@@ -93,9 +106,7 @@ void DrawPicture(const FrameDescription& frame, std::int32_t index) {
 }
 
 void DrawRunningFrame(const FrameDescription& frame) {
-  for (std::int32_t i = 0; i < frame.pictureCount; ++i) {
-    DrawPicture(frame, i);
-  }
+  DrawPictures(frame);
   if (rendering.logosCreated) {
     BlitLogos();
   }

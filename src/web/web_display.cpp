@@ -17,7 +17,6 @@
 #include <new>
 
 #include "platform/display.h"
-#include "platform/row_bands.h"
 #include "software/memory_frame.h"
 #include "state/app_state.h"
 #include "web/web_display.h"
@@ -81,11 +80,6 @@ void ReleaseCanvasImage() {
 
 void UseClassicPicture() {
   SetPictureSize(screenWidth, screenHeight);  // gives the other picture back; cannot fail
-}
-
-// The page has one thread: the picture's rows are done in one band.
-void ForRowBands(std::int32_t rows, const RowWork& work) {
-  work(0, rows);
 }
 
 // The browser's animation frames pace the page; it never rests of its own accord.

@@ -76,7 +76,7 @@ PictureSize FramePictureSize(std::int32_t picture) {
 // One memory back buffer for both layers, unless a picture of its own was given.
 FrameView LockFrame(FrameLayer layer, std::int32_t picture) {
   display.calls.push_back("LockFrame");
-  assert(!display.locked && !display.dcHeld);
+  assert((layer == FrameLayer::Picture || !display.locked) && !display.dcHeld);
   if (display.lockFails) {
     return FrameView{};
   }
