@@ -21,16 +21,15 @@ constexpr std::uint32_t kSeed = 1234;
 constexpr std::int32_t kClockMs = 1234;  // a drift away from the rest position
 constexpr std::size_t kFramePixels = static_cast<std::size_t>(screenWidth) * screenHeight;
 
-// The frame that the plasma benchmarks draw into. app.frame.pixels is pointed at it before every
-// benchmark: the whole-frame benchmark's lock and unlock leave app.frame.pixels null.
+// The frame that the plasma benchmarks draw into.
 std::vector<std::uint32_t> benchFrame(kFramePixels);
+const FrameView benchView{benchFrame.data(), screenWidth, screenWidth, screenHeight};
 
 // The buffers of a running scene, allocated and built on first use; they live until exit like
 // the program's own. The vector path is start-up's choice unless a benchmark sets another.
 void PrepareBenchScene() {
   app.simdLevel = WidestSimdLevel();
-  app.frame.pixels = benchFrame.data();
-  app.frame.pitch = screenWidth;
+  app.settings.classic = true;  // model switches evaluate the classic field
   if (app.RADIUS != nullptr) {
     return;
   }
@@ -46,6 +45,7 @@ void PrepareBenchScene() {
   }
   BuildGeometryTables();
   BuildAngleWaveSums();
+  app.classicTables = true;
 }
 
 void SelectBenchModel(std::int32_t model) {
@@ -158,7 +158,7 @@ void BM_EvaluateModelBytes(benchmark::State& state) {
 void BM_ComposeFrame(benchmark::State& state) {
   SelectBenchModel(static_cast<std::int32_t>(state.range(0)));
   for (auto _ : state) {
-    ComposeFrame();
+    ComposeFrame(benchView, app.consoleTop);
     benchmark::ClobberMemory();
   }
 }
@@ -168,7 +168,7 @@ void BM_ComposeFrameOnPath(benchmark::State& state) {
   SelectBenchModel(static_cast<std::int32_t>(state.range(0)));
   app.simdLevel = static_cast<SimdLevel>(state.range(1));
   for (auto _ : state) {
-    ComposeFrame();
+    ComposeFrame(benchView, app.consoleTop);
     benchmark::ClobberMemory();
   }
 }
@@ -185,7 +185,7 @@ void EveryModelOnEveryPath(benchmark::internal::Benchmark* benchmark) {
 void BM_ComposeFramePlain(benchmark::State& state) {
   SelectBenchModel(static_cast<std::int32_t>(state.range(0)));
   for (auto _ : state) {
-    reference::ComposeFramePlain();
+    reference::ComposeFramePlain(benchView);
     benchmark::ClobberMemory();
   }
 }
@@ -195,7 +195,7 @@ void BM_CopyFrameBytes(benchmark::State& state) {
   PrepareBenchScene();
   const std::vector<std::uint32_t> source(kFramePixels, 0x00123456u);
   for (auto _ : state) {
-    std::memcpy(app.frame.pixels, source.data(), kFramePixels * sizeof(std::uint32_t));
+    std::memcpy(benchFrame.data(), source.data(), kFramePixels * sizeof(std::uint32_t));
     benchmark::ClobberMemory();
   }
 }

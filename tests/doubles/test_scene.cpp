@@ -30,10 +30,15 @@ void PrepareTestScene(std::uint32_t seed) {
   ResetApp();
   ResetDoubles();
   SeedRng(seed);
-  // A process that set up only some buffers of its own (a benchmark) gets the full start-up.
+  // A process that set up only some buffers of its own (a benchmark, the fuzzer's start) gets the
+  // full start-up, what it had given back first.
   if (app.RADIUS == nullptr || app.AngleWaveSums == nullptr || app.currentRing == nullptr ||
       app.targetRing == nullptr || app.ConsoleRaster == nullptr) {
-    app.settings.classic = true;
+    ForEachSceneBuffer([](auto buffer) {
+      delete[](app.*buffer);
+      app.*buffer = nullptr;
+    });
+    app.classicTables = false;
     PrepareScene();
     return;
   }

@@ -112,6 +112,7 @@ void PressEscape(std::uint32_t count) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  app.settings.classic = true;  // the display double's frame is the classic one
   Require(PrepareScene(), "the scene's memory can be had");
   std::atexit(PrintTotals);
   return 0;
