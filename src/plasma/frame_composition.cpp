@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -11,13 +10,6 @@
 #include "state/app_state.h"
 
 namespace {
-
-constexpr double kDriftSwingX = 40.0;  // grid units either side of smallOffsetX
-constexpr double kDriftSwingY = 60.0;  // grid units either side of smallOffsetY
-constexpr double kDriftRateX = static_cast<double>(0.002f);         // radians per ms
-constexpr double kDriftRateY = static_cast<double>(0.0014285714f);  // radians per ms, ~1/700
-constexpr std::int32_t kTenths = 10;  // models 10 and 11 add 0.1f x WAVE, i.e. WAVE div 10
-constexpr std::int32_t kCosineColumnShift = 100;  // model 12 reads column + drift + 100
 
 // First of the screenWidth entries that the drifted term reads in screen row 0 of WAVE; row r
 // reads the run kGridSize entries further on per row. The drift's reach keeps it in the grid.
@@ -46,7 +38,7 @@ void ComposeRows(const FrameJob& job) {
       if constexpr (kTerm == ExtraTerm::AngleAndWave) {
         v += angleWave[termRow + col];
       } else if constexpr (kTerm == ExtraTerm::TenthOfWave) {
-        v += wave[termRow + col] / kTenths;
+        v += TenthOfWave(wave[termRow + col]);
       } else if constexpr (kTerm == ExtraTerm::Cosine) {
         v += cosine[termRow + col];
       }
@@ -56,20 +48,7 @@ void ComposeRows(const FrameJob& job) {
 }
 
 void ComposePortable(const FrameJob& job) {
-  switch (job.term) {
-    case ExtraTerm::None:
-      ComposeRows<ExtraTerm::None>(job);
-      break;
-    case ExtraTerm::AngleAndWave:
-      ComposeRows<ExtraTerm::AngleAndWave>(job);
-      break;
-    case ExtraTerm::TenthOfWave:
-      ComposeRows<ExtraTerm::TenthOfWave>(job);
-      break;
-    case ExtraTerm::Cosine:
-      ComposeRows<ExtraTerm::Cosine>(job);
-      break;
-  }
+  WithTerm(job.term, [&job](auto term) { ComposeRows<term>(job); });
 }
 
 }  // namespace
@@ -91,26 +70,13 @@ void BuildAngleWaveSums() {
   }
 }
 
-FrameDrift ComputeFrameDrift(std::int32_t modelClockMs, std::int32_t restX, std::int32_t restY) {
-  const double t = modelClockMs;
-  const double x = kDriftSwingX * std::cos(t * kDriftRateX) + (static_cast<double>(restX) + 0.5);
-  const double y = kDriftSwingY * std::sin(t * kDriftRateY) + (static_cast<double>(restY) + 0.5);
-  return {static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)};
-}
-
-// The extra terms, per model:
-//   0        v + ANGLE(g) + WAVE(g), read as one sum from AngleWaveSums
-//   10, 11   v + 0.1f WAVE(g), truncated. 0.1f is 1.5e-9 above a tenth: for WAVE values 0 ... 99
-//            the product lies at most 1.5e-7 above w / 10, so its fraction stays below 0.91, and
-//            adding a whole index below 2^10 (models 10 and 11 store at most 227) never rounds
-//            across an integer. Hence v + w div 10.
-//   12       v + CosineTable[col + driftX + 100]
-//   others   v
+// The extra terms (ExtraTermOf) at grid point g: ANGLE(g) + WAVE(g) read as one sum from
+// AngleWaveSums, WAVE(g) div 10, and CosineTable[col + driftX + 100].
 void ComposeFrame(const FrameView& frame, std::int32_t consoleTop) {
   assert(frame.pitch >= screenWidth);
   const FrameDrift drift = ComputeFrameDrift(app.modelClockMs, app.smallOffsetX, app.smallOffsetY);
   FrameJob job{};
-  job.term = ExtraTerm::None;
+  job.term = ExtraTermOf(app.currentModel);
   // A console top beyond the screen (or negative, hence huge as unsigned) draws the whole screen.
   job.rows =
       std::min(static_cast<std::uint32_t>(consoleTop), static_cast<std::uint32_t>(screenHeight));
@@ -118,30 +84,26 @@ void ComposeFrame(const FrameView& frame, std::int32_t consoleTop) {
   job.ring = app.currentRing;
   job.pixels = frame.pixels;
   job.pitch = static_cast<std::size_t>(frame.pitch);
-  switch (app.currentModel) {
-    case 0:
+  switch (job.term) {
+    case ExtraTerm::AngleAndWave:
       // The window is centred on the screen centre, where the model's centre always is.
       assert(app.centreX == screenWidth / 2 && app.centreY == screenHeight / 2);
       assert(drift.x >= -kDriftReachX && drift.x <= kDriftReachX);
       assert(drift.y >= -kDriftReachY && drift.y <= kDriftReachY);
-      job.term = ExtraTerm::AngleAndWave;
       job.angleWave = app.AngleWaveSums + (drift.y + kDriftReachY) * kDriftWindowWidth +
                       (drift.x + kDriftReachX);
       job.termPitch = kDriftWindowWidth;
       break;
-    case 10:
-    case 11:
-      job.term = ExtraTerm::TenthOfWave;
+    case ExtraTerm::TenthOfWave:
       job.wave = DriftedWave(drift);
       job.termPitch = kGridSize;
       break;
-    case 12:
-      assert(drift.x + kCosineColumnShift >= 0 &&
-             drift.x + kCosineColumnShift + screenWidth <= ringSize);
-      job.term = ExtraTerm::Cosine;
-      job.cosine = app.CosineTable + drift.x + kCosineColumnShift;
+    case ExtraTerm::Cosine:
+      assert(drift.x + kCosineTermShift >= 0 &&
+             drift.x + kCosineTermShift + screenWidth <= ringSize);
+      job.cosine = app.CosineTable + drift.x + kCosineTermShift;
       break;
-    default:
+    case ExtraTerm::None:
       break;
   }
   const FrameComposer vector = VectorFrameComposer(app.simdLevel);

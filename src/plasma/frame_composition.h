@@ -4,19 +4,14 @@
 
 #include <cstdint>
 
+#include "plasma/drifting_term.h"
 #include "state/app_state.h"
 #include "state/frame_view.h"
 
-// Grid shift of the extra term in one frame: it swings around the small add-ons with the clock.
-struct FrameDrift {
-  std::int32_t x;  // -89 ... 89 for small add-ons -50 ... 49
-  std::int32_t y;  // -109 ... 109
-};
-
 // How far the drift can move the extra term from the pixel's own grid point, and the window of
 // grid points it can therefore reach: every column and row of the screen widened by that reach.
-constexpr std::int32_t kDriftReachX = 89;
-constexpr std::int32_t kDriftReachY = 109;
+constexpr auto kDriftReachX = static_cast<std::int32_t>(kDriftMostX);         // 89
+constexpr auto kDriftReachY = static_cast<std::int32_t>(kDriftMostY);         // 109
 constexpr std::int32_t kDriftWindowWidth = screenWidth + 2 * kDriftReachX;    // 978
 constexpr std::int32_t kDriftWindowHeight = screenHeight + 2 * kDriftReachY;  // 818
 constexpr std::int32_t kDriftWindowEntries = kDriftWindowWidth * kDriftWindowHeight;
@@ -25,9 +20,6 @@ constexpr std::int32_t kDriftWindowEntries = kDriftWindowWidth * kDriftWindowHei
 // be built: entry (wy, wx) holds ANGLE + WAVE at grid point (wx - kDriftReachX - screenWidth / 2,
 // wy - kDriftReachY - screenHeight / 2). Called once, by start-up, after the geometry tables.
 void BuildAngleWaveSums();
-
-// The drift at `modelClockMs` (milliseconds since the model was selected) around (restX, restY).
-FrameDrift ComputeFrameDrift(std::int32_t modelClockMs, std::int32_t restX, std::int32_t restY);
 
 // Writes rows 0 ... consoleTop - 1 of the locked classic `frame` (stepping rows by frame.pitch,
 // which is at least screenWidth); consoleTop is read as unsigned and never reaches past

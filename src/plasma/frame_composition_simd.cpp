@@ -119,37 +119,11 @@ __attribute__((target("avx2"))) void ComposeRowsAvx2(const FrameJob& shared) {
 }
 
 void ComposeSse2(const FrameJob& job) {
-  switch (job.term) {
-    case ExtraTerm::None:
-      ComposeRowsSse2<ExtraTerm::None>(job);
-      break;
-    case ExtraTerm::AngleAndWave:
-      ComposeRowsSse2<ExtraTerm::AngleAndWave>(job);
-      break;
-    case ExtraTerm::TenthOfWave:
-      ComposeRowsSse2<ExtraTerm::TenthOfWave>(job);
-      break;
-    case ExtraTerm::Cosine:
-      ComposeRowsSse2<ExtraTerm::Cosine>(job);
-      break;
-  }
+  WithTerm(job.term, [&job](auto term) { ComposeRowsSse2<term>(job); });
 }
 
-__attribute__((target("avx2"))) void ComposeAvx2(const FrameJob& job) {
-  switch (job.term) {
-    case ExtraTerm::None:
-      ComposeRowsAvx2<ExtraTerm::None>(job);
-      break;
-    case ExtraTerm::AngleAndWave:
-      ComposeRowsAvx2<ExtraTerm::AngleAndWave>(job);
-      break;
-    case ExtraTerm::TenthOfWave:
-      ComposeRowsAvx2<ExtraTerm::TenthOfWave>(job);
-      break;
-    case ExtraTerm::Cosine:
-      ComposeRowsAvx2<ExtraTerm::Cosine>(job);
-      break;
-  }
+void ComposeAvx2(const FrameJob& job) {
+  WithTerm(job.term, [&job](auto term) { ComposeRowsAvx2<term>(job); });
 }
 
 }  // namespace

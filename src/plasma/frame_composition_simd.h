@@ -5,15 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "plasma/drifting_term.h"
 #include "state/app_state.h"
-
-// The extra term that the current model adds to each IndexBuffer value before the ring look-up.
-enum class ExtraTerm : std::int32_t {
-  None,          // models 1 ... 9 and 13: the index as it stands
-  AngleAndWave,  // model 0: + ANGLE(g) + WAVE(g)
-  TenthOfWave,   // models 10 and 11: + WAVE(g) div 10
-  Cosine,        // model 12: + CosineTable[col + driftX + 100]
-};
 
 // One frame's composition: for row < rows and col < screenWidth,
 //   pixels[row * pitch + col] = ring[index[row * screenWidth + col] + term]

@@ -2,23 +2,16 @@
 
 #include <algorithm>
 #include <cassert>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
-#include "plasma/frame_composition_simd.h"
+#include "plasma/drifting_term.h"
 #include "plasma/model_space.h"
 #include "plasma/scaled_picture.h"
 #include "state/app_state.h"
 
 namespace {
-
-// The classic drift (plasma/frame_composition.cpp), in model units.
-constexpr double kDriftSwingX = 40.0;
-constexpr double kDriftSwingY = 60.0;
-constexpr double kDriftRateX = static_cast<double>(0.002f);         // radians per ms
-constexpr double kDriftRateY = static_cast<double>(0.0014285714f);  // radians per ms, ~1/700
 
 // Where each row's extra term starts: the drifted point of output pixel (c, r) is the point of
 // pixel (c + drift.x, r + drift.y), entry (r + drift.y + reachY, c + drift.x + reachX) of the
@@ -57,17 +50,7 @@ void ComposeRows(const FrameView& view, const std::int32_t* field, const TermSou
 
 }  // namespace
 
-FrameDrift ComputeScaledDrift(std::int32_t modelClockMs, std::int32_t restX, std::int32_t restY,
-                              double scale) {
-  const double t = modelClockMs;
-  const double x = kDriftSwingX * std::cos(t * kDriftRateX) + (static_cast<double>(restX) + 0.5);
-  const double y = kDriftSwingY * std::sin(t * kDriftRateY) + (static_cast<double>(restY) + 0.5);
-  return {static_cast<std::int32_t>(x * scale), static_cast<std::int32_t>(y * scale)};
-}
-
-// The extra terms, per model, as the classic composition adds them: ANGLE + WAVE for model 0;
-// for models 10 and 11 trunc(v + 0.1f WAVE) = v + WAVE div 10, since v stays below 2^10 (see
-// ComposeFrame); model 12's cosine of the drifted column.
+// The extra terms (ExtraTermOf) come from the picture's drifted terms (PrepareScaledPicture).
 void ComposeFrameInto(const FrameView& view, const ScaledPicture& picture,
                       const std::int32_t* field, std::int32_t consoleTop, std::int32_t firstRow,
                       std::int32_t endRow) {
@@ -86,36 +69,19 @@ void ComposeFrameInto(const FrameView& view, const ScaledPicture& picture,
   }
   const std::ptrdiff_t pitch = view.width + 2 * picture.reachX;
   const std::ptrdiff_t origin = (drift.y + picture.reachY) * pitch + drift.x + picture.reachX;
-  TermSource source{ExtraTerm::None, nullptr, nullptr, nullptr, pitch};
-  switch (app.currentModel) {
-    case 0:
-      source.term = ExtraTerm::AngleAndWave;
+  TermSource source{ExtraTermOf(app.currentModel), nullptr, nullptr, nullptr, pitch};
+  switch (source.term) {
+    case ExtraTerm::AngleAndWave:
       source.angleWave = picture.AngleWave + origin;
       break;
-    case 10:
-    case 11:
-      source.term = ExtraTerm::TenthOfWave;
+    case ExtraTerm::TenthOfWave:
       source.tenths = picture.Tenths + origin;
       break;
-    case 12:
-      source.term = ExtraTerm::Cosine;
+    case ExtraTerm::Cosine:
       source.cosine = picture.Cosine + drift.x + picture.reachX;
       break;
-    default:
-      break;
-  }
-  switch (source.term) {
     case ExtraTerm::None:
-      ComposeRows<ExtraTerm::None>(view, field, source, firstRow, last);
-      break;
-    case ExtraTerm::AngleAndWave:
-      ComposeRows<ExtraTerm::AngleAndWave>(view, field, source, firstRow, last);
-      break;
-    case ExtraTerm::TenthOfWave:
-      ComposeRows<ExtraTerm::TenthOfWave>(view, field, source, firstRow, last);
-      break;
-    case ExtraTerm::Cosine:
-      ComposeRows<ExtraTerm::Cosine>(view, field, source, firstRow, last);
       break;
   }
+  WithTerm(source.term, [&](auto term) { ComposeRows<term>(view, field, source, firstRow, last); });
 }

@@ -4,14 +4,9 @@
 
 #include <cstdint>
 
-#include "plasma/frame_composition.h"
+#include "plasma/drifting_term.h"
 #include "state/app_state.h"
 #include "state/frame_view.h"
-
-// The drift in output pixels at `scale`: the classic drift before its truncation, times the scale,
-// truncated. At scale 1 it is ComputeFrameDrift's.
-FrameDrift ComputeScaledDrift(std::int32_t modelClockMs, std::int32_t restX, std::int32_t restY,
-                              double scale);
 
 // Writes rows firstRow ... endRow - 1 of `view`, leaving out those from consoleTop (read as
 // unsigned, an output row) down: each pixel is app.currentRing at its `field` entry (view.width

@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "plasma/drifting_term.h"
 #include "plasma/model_selection.h"
 #include "plasma/model_space.h"
 #include "plasma/scaled_terms.h"
@@ -14,8 +15,6 @@
 
 namespace {
 
-constexpr double kDriftMostX = 89.5;   // model units: 40 of swing and the small add-on's 49.5
-constexpr double kDriftMostY = 109.5;  // 60 of swing and 49.5
 // The add-ons move a term's point by at most 500 model units across (the fixed pair; Wrow's
 // column lies within 450) and 300 down (the wide and half-screen pairs).
 constexpr double kAddOnMostX = 500.0;
@@ -23,8 +22,6 @@ constexpr double kAddOnMostY = 300.0;
 // The WAVE look-up covers at most this many RADIUS values (4 MB); farther points, reached only at
 // extreme aspect ratios, compute the sine.
 constexpr std::int32_t kMostWaveRadii = 1 << 22;
-constexpr std::int32_t kCosineModel = 12;     // the model whose drifted term is a cosine
-constexpr double kCosineColumnShift = 500.0;  // it reads C(x + 500), the classic col + 100
 
 template <typename T>
 T* Allocate(std::size_t entries) {
@@ -74,7 +71,8 @@ void FillDriftedTerms(ScaledPicture& picture, double scale) {
   std::vector<double> columnX(wideWidth);
   for (std::int32_t i = 0; i < wideWidth; ++i) {
     columnX[i] = ModelCoordinate(i - reachX, width, scale);
-    picture.Cosine[i] = CosineWave(kCosineModel, columnX[i] + kCosineColumnShift);
+    picture.Cosine[i] =
+        CosineWave(kCosineTermModel, columnX[i] + (kModelCentreX + kCosineTermShift));
   }
   const ShiftedColumns columns = ShiftColumns(columnX, 0.0);
   const TermRows rows = ChosenTermRows(app.simdLevel);
@@ -90,7 +88,7 @@ void FillDriftedTerms(ScaledPicture& picture, double scale) {
     std::uint8_t* tenths = picture.Tenths + first;
     for (std::int32_t col = 0; col < wideWidth; ++col) {
       sum[col] = static_cast<std::uint16_t>(angle[col] + wave[col]);  // 754 ... 3404
-      tenths[col] = static_cast<std::uint8_t>(wave[col] / 10);
+      tenths[col] = static_cast<std::uint8_t>(TenthOfWave(wave[col]));
     }
   }
 }
