@@ -73,16 +73,25 @@ void BuildAngleWaveSums() {
 // The extra terms (ExtraTermOf) at grid point g: ANGLE(g) + WAVE(g) read as one sum from
 // AngleWaveSums, WAVE(g) div 10, and CosineTable[col + driftX + 100].
 void ComposeFrame(const FrameView& frame, std::int32_t consoleTop) {
+  // A console top beyond the screen (or negative, hence huge as unsigned) draws the whole screen.
+  ComposeFrameRows(frame, 0,
+                   static_cast<std::int32_t>(std::min(static_cast<std::uint32_t>(consoleTop),
+                                                      static_cast<std::uint32_t>(screenHeight))));
+}
+
+void ComposeFrameRows(const FrameView& frame, std::int32_t firstRow, std::int32_t endRow) {
   assert(frame.pitch >= screenWidth);
+  assert(firstRow >= 0 && endRow <= screenHeight);
+  if (firstRow >= endRow) {
+    return;
+  }
   const FrameDrift drift = ComputeFrameDrift(app.modelClockMs, app.smallOffsetX, app.smallOffsetY);
   FrameJob job{};
   job.term = ExtraTermOf(app.currentModel);
-  // A console top beyond the screen (or negative, hence huge as unsigned) draws the whole screen.
-  job.rows =
-      std::min(static_cast<std::uint32_t>(consoleTop), static_cast<std::uint32_t>(screenHeight));
-  job.index = app.IndexBuffer;
+  job.rows = static_cast<std::uint32_t>(endRow - firstRow);
+  job.index = app.IndexBuffer + static_cast<std::ptrdiff_t>(firstRow) * screenWidth;
   job.ring = app.currentRing;
-  job.pixels = frame.pixels;
+  job.pixels = frame.pixels + static_cast<std::ptrdiff_t>(firstRow) * frame.pitch;
   job.pitch = static_cast<std::size_t>(frame.pitch);
   switch (job.term) {
     case ExtraTerm::AngleAndWave:
@@ -90,12 +99,12 @@ void ComposeFrame(const FrameView& frame, std::int32_t consoleTop) {
       assert(app.centreX == screenWidth / 2 && app.centreY == screenHeight / 2);
       assert(drift.x >= -kDriftReachX && drift.x <= kDriftReachX);
       assert(drift.y >= -kDriftReachY && drift.y <= kDriftReachY);
-      job.angleWave = app.AngleWaveSums + (drift.y + kDriftReachY) * kDriftWindowWidth +
+      job.angleWave = app.AngleWaveSums + (drift.y + kDriftReachY + firstRow) * kDriftWindowWidth +
                       (drift.x + kDriftReachX);
       job.termPitch = kDriftWindowWidth;
       break;
     case ExtraTerm::TenthOfWave:
-      job.wave = DriftedWave(drift);
+      job.wave = DriftedWave(drift) + static_cast<std::ptrdiff_t>(firstRow) * kGridSize;
       job.termPitch = kGridSize;
       break;
     case ExtraTerm::Cosine:

@@ -26,3 +26,8 @@ void BuildAngleWaveSums();
 // screenHeight. Rows from consoleTop down, and the words between screenWidth and the pitch, are
 // left alone. Reads app.modelClockMs for the drift, and app.AngleWaveSums for model 0.
 void ComposeFrame(const FrameView& frame, std::int32_t consoleTop);
+
+// Writes rows firstRow ... endRow - 1 (within 0 ... screenHeight) of the locked classic `frame`
+// as ComposeFrame does: the rows below a layer drawn over the plasma, for a renderer that draws
+// the rest elsewhere.
+void ComposeFrameRows(const FrameView& frame, std::int32_t firstRow, std::int32_t endRow);

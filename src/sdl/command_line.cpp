@@ -8,9 +8,10 @@
 
 const char kUsageText[] =
     "usage: chromaflux [--period SECONDS] [--models LIST] [--classic]\n"
-    "                  [--root | --window-id ID]\n"
+    "                  [--renderer auto|gl|software] [--root | --window-id ID]\n"
     "       chromaflux --render FILE.png [--size WxH | --classic] [--seed N]\n"
     "                  [--model M] [--at MS] [--frames K] [--fps F]\n"
+    "                  [--renderer auto|gl|software]\n"
     "       chromaflux --help | --version\n"
     "\n"
     "Full-screen plasma. Without options Chromaflux opens its own full-screen\n"
@@ -29,6 +30,11 @@ const char kUsageText[] =
     "                   commas, as 0,3,8-12 [0-13]\n"
     "  --classic        the classic 800x600 picture, enlarged in its 4:3 box,\n"
     "                   instead of one at the full resolution\n"
+    "  --renderer auto|gl|software\n"
+    "                   who draws the plasma: the graphics processor through\n"
+    "                   OpenGL 3.3, or the processor; auto takes OpenGL only on\n"
+    "                   a hardware driver whose test picture comes out exact, and\n"
+    "                   names its choice on standard error [auto]\n"
     "  --help           print this text and exit\n"
     "  --version        print the version and exit\n"
     "\n"
@@ -65,6 +71,7 @@ enum class Valued : std::int32_t {
   WindowId,
   Period,
   Models,
+  Renderer,
   Render,
   Size,
   Seed,
@@ -86,6 +93,7 @@ constexpr ValuedOption kValuedOptions[] = {
     {"-window-id", Valued::WindowId, "a window id"},
     {"--period", Valued::Period, "a number of seconds"},
     {"--models", Valued::Models, "a list of models"},
+    {"--renderer", Valued::Renderer, "auto, gl or software"},
     {"--render", Valued::Render, "a file name"},
     {"--size", Valued::Size, "a size WxH"},
     {"--seed", Valued::Seed, "a number"},
@@ -220,6 +228,15 @@ bool TakeValue(Valued option, std::string_view value, CommandLine& line, std::st
     case Valued::Models:
       problem = ReadSetting(line.settings, Setting::Models, value);
       return problem.empty();
+    case Valued::Renderer: {
+      const std::optional<RendererChoice> choice = ParseRendererChoice(value);
+      if (!choice) {
+        problem = Quoted(value) + " is not a renderer (auto, gl or software)";
+        return false;
+      }
+      line.renderer = *choice;
+      return true;
+    }
     case Valued::Render:
       if (!IsPngName(value)) {
         problem = Quoted(value) + " is not the name of a PNG file (FILE.png)";
@@ -318,6 +335,19 @@ bool Settle(const ParseProgress& progress, CommandLine& line, std::string& probl
 }
 
 }  // namespace
+
+std::optional<RendererChoice> ParseRendererChoice(std::string_view text) {
+  if (text == "auto") {
+    return RendererChoice::Auto;
+  }
+  if (text == "gl") {
+    return RendererChoice::Gl;
+  }
+  if (text == "software") {
+    return RendererChoice::Software;
+  }
+  return std::nullopt;
+}
 
 std::optional<std::uint32_t> ParseWindowId(std::string_view text) {
   if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {

@@ -21,6 +21,13 @@ enum class DrawTarget : std::int32_t {
   Pictures = 3,     // --render FILE.png: PNG files, no window (CommandLine::render)
 };
 
+// Who draws the frames (--renderer).
+enum class RendererChoice : std::int32_t {
+  Auto = 0,      // the GL renderer where a hardware context draws its test picture exactly
+  Gl = 1,        // the GL renderer, or exit 1 naming what is missing
+  Software = 2,  // the software renderer
+};
+
 // What the program does with its command line.
 enum class CommandAction : std::int32_t {
   Run = 0,          // draw on `target`
@@ -56,7 +63,8 @@ struct CommandLine {
   std::uint32_t windowId = 0;  // the X window of DrawTarget::GivenWindow
   RunSettings settings;        // --period, --models and --classic (live or rendered)
   RenderSettings render;       // what DrawTarget::Pictures writes
-  std::string problem;         // UsageError: one line naming the problem, without a newline
+  RendererChoice renderer = RendererChoice::Auto;  // --renderer
+  std::string problem;  // UsageError: one line naming the problem, without a newline
 };
 
 // The usage text that --help prints, ending with a newline; no line is wider than 80 columns.
@@ -72,6 +80,9 @@ extern const char kUsageText[];
 // out of range or not a plain decimal number; an option of --render without --render; --render
 // with --root or --window-id; --size with --classic, which fixes the size at 800 x 600.
 CommandLine ParseCommandLine(int argc, const char* const argv[]);
+
+// "auto", "gl" or "software", exactly.
+std::optional<RendererChoice> ParseRendererChoice(std::string_view text);
 
 // An X window id as XScreenSaver and xwininfo write it: unsigned decimal, or hexadecimal after
 // 0x or 0X; nothing before or after, at most 32 bits (X resource ids are 32-bit fields).

@@ -5,14 +5,23 @@
 
 #include "app/frame_driver.h"
 #include "app/run.h"
+#include "gl/gl_renderer.h"
+#include "sdl/offscreen_gl.h"
 #include "sdl/png_file.h"
+#include "sdl/renderer_choice.h"
 #include "sdl/sdl_clock.h"
 #include "software/memory_frame.h"
 #include "software/software_renderer.h"
 
 namespace {
 
-int RenderFrames(const RenderSettings& settings) {
+// The picture the last frame left: the software renderer's in memory, or the GL renderer's read
+// back.
+FrameView RenderedPicture(bool gl) {
+  return gl ? OffscreenGlPicture() : PictureView();
+}
+
+int RenderFrames(const RenderSettings& settings, bool gl) {
   if (settings.model.has_value()) {
     SwitchModel(*settings.model);  // at tick 0, as the arrow keys would
   }
@@ -29,7 +38,7 @@ int RenderFrames(const RenderSettings& settings) {
     }
     ++written;
     std::string problem;
-    if (!WritePngFile(NumberedPngName(settings.file, written, settings.frames), PictureView(),
+    if (!WritePngFile(NumberedPngName(settings.file, written, settings.frames), RenderedPicture(gl),
                       problem)) {
       std::fprintf(stderr, "chromaflux: %s\n", problem.c_str());
       return 1;
@@ -41,15 +50,21 @@ int RenderFrames(const RenderSettings& settings) {
 }  // namespace
 
 int RenderPictures(const RenderSettings& settings, const RunSettings& runSettings,
-                   std::uint32_t seed) {
+                   std::uint32_t seed, RendererChoice choice) {
+  const PictureSize size{settings.width, settings.height};
+  const bool gl = ChooseOffscreenRenderer(choice, size);
+  if (!gl && choice == RendererChoice::Gl) {
+    return 1;
+  }
   SetVirtualClock(0);
   int result = 1;
-  if (!StartRun(seed, RunOpening::Visuals, runSettings, SoftwareRenderer()) ||
-      !SetPictureSize(settings.width, settings.height)) {
-    std::fputs("chromaflux: not enough memory\n", stderr);
+  if (!StartRun(seed, RunOpening::Visuals, runSettings, gl ? GlRenderer() : SoftwareRenderer()) ||
+      (!gl && !SetPictureSize(settings.width, settings.height))) {
+    std::fprintf(stderr, "chromaflux: %s\n", gl ? GlRendererProblem() : "not enough memory");
   } else {
-    result = RenderFrames(settings);
+    result = RenderFrames(settings, gl);
   }
   EndRun();
+  CloseOffscreenGl();
   return result;
 }

@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
       if (!commandLine.render.seed.has_value()) {
         std::fprintf(stderr, "chromaflux: seed %u\n", seed);
       }
-      return RenderPictures(commandLine.render, commandLine.settings, seed);
+      return RenderPictures(commandLine.render, commandLine.settings, seed, commandLine.renderer);
     }
     case DrawTarget::ScreenSaver:
     case DrawTarget::GivenWindow:

@@ -1,7 +1,5 @@
-// The classic console layer shown over a picture of another size: scaled by the picture's scale
-// and sharp. Every classic pixel becomes an even block of output pixels, and only the one output
-// row or column where two blocks meet blends them, as if the layer were first enlarged
-// nearest-neighbour by the next whole factor and then reduced linearly to the picture's scale.
+// The classic console layer shown over a picture of another size, scaled by the picture's scale
+// and sharp (software/layer_taps.h).
 #pragma once
 
 #include <cstdint>

@@ -4,12 +4,10 @@
 #include "plasma/model_space.h"
 #include "plasma/scaled_composition.h"
 #include "platform/display.h"
-#include "platform/logo_surfaces.h"
 #include "platform/row_bands.h"
+#include "software/layer_drawing.h"
 #include "state/app_state.h"
 #include "ui/console_panel.h"
-#include "ui/console_text.h"
-#include "ui/intro_page.h"
 
 namespace {
 
@@ -35,13 +33,6 @@ void KeepField(std::int32_t, const PictureDescription&) {}
 void KeepRing(const std::uint32_t*) {}
 // The layer is drawn with every frame: on the classic frame it is the picture itself.
 void KeepLayer(FrameContent) {}
-
-void DrawIntroFrame() {
-  ClearFrame();
-  OpenFrameText();
-  DrawIntroPage();
-  CloseFrameText();
-}
 
 // The console's parts on a picture of another size than the classic one: the glow above the band
 // and the band's margins, at the picture's resolution.
@@ -107,17 +98,7 @@ void DrawPictures(const FrameDescription& frame) {
 
 void DrawRunningFrame(const FrameDescription& frame) {
   DrawPictures(frame);
-  if (rendering.logosCreated) {
-    BlitLogos();
-  }
-  OpenFrameText();
-  // The logos are made on the first running frame, as its text is drawn, and shown from the next.
-  if (!rendering.logosCreated) {
-    rendering.logosCreated = true;
-    CreateLogoSurfaces();
-  }
-  DrawConsoleText();
-  CloseFrameText();
+  DrawLogosAndTexts(rendering.logosCreated);
 }
 
 void RenderSoftwareFrame(const FrameDescription& frame) {

@@ -20,9 +20,9 @@ constexpr std::int32_t kOpenConsoleTop = screenHeight - static_cast<std::int32_t
 
 // Pixel colours, 0x00RRGGBB.
 constexpr std::uint32_t kWhite = 0x00FFFFFF;
-constexpr std::uint32_t kGlowColour = 0x00188B0A;     // (24, 139, 10), also where the band heads
-constexpr std::uint32_t kBandTopColour = 0x00B5EE51;  // (181, 238, 81), raster row 0
-constexpr std::int32_t kGlowSteps = 10;  // the glow fades out over 10 rows above the console
+constexpr std::uint32_t kGlowColour = kConsoleGlowColour;  // also where the band heads
+constexpr std::uint32_t kBandTopColour = 0x00B5EE51;       // (181, 238, 81), raster row 0
+constexpr std::int32_t kGlowSteps = kConsoleGlowSteps;
 constexpr std::int32_t kBandSteps = 10;  // band rows 0 ... 9 go 1/10 of the way each
 
 // Layout, in raster coordinates.
@@ -186,13 +186,19 @@ std::int32_t ConsoleRowsAt(double scale) {
 
 // Output row r lies (bandTop - r - 0.5) / scale classic rows above the band: in the glow's row k
 // from the top of the band, for k = 1 ... 9 as in the classic glow.
-void DrawConsoleGlowAt(const FrameView& picture, std::int32_t bandTop, double scale) {
+std::int32_t ConsoleGlowStep(std::int32_t bandTop, std::int32_t r, double scale) {
   if (app.consoleOffset == 0) {
-    return;
+    return kGlowSteps;
   }
+  const auto k =
+      static_cast<std::int32_t>(static_cast<double>(bandTop - r) / scale - 0.5 / scale) + 1;
+  return std::min(k, kGlowSteps);
+}
+
+// Rows farther up than the glow's last are left alone.
+void DrawConsoleGlowAt(const FrameView& picture, std::int32_t bandTop, double scale) {
   for (std::int32_t r = std::min(bandTop, picture.height) - 1; r >= 0; --r) {
-    const auto k =
-        static_cast<std::int32_t>(static_cast<double>(bandTop - r) / scale - 0.5 / scale) + 1;
+    const std::int32_t k = ConsoleGlowStep(bandTop, r, scale);
     if (k >= kGlowSteps) {
       break;
     }
@@ -205,13 +211,17 @@ void DrawConsoleGlowAt(const FrameView& picture, std::int32_t bandTop, double sc
 
 // Output row r shows the band's row floor(u) - consoleTop, u = 600 - (height - r - 0.5) / scale:
 // measured up from the bottom edge, which the band keeps, as the console layer's overlay does.
+std::uint32_t BandMarginColour(std::int32_t height, std::int32_t r, double scale) {
+  const double u = screenHeight - (height - r - 0.5) / scale;
+  const std::int32_t bandRow = std::max(static_cast<std::int32_t>(u) - app.consoleTop, 0);
+  return bandRow < kBandSteps ? LerpColor(kBandTopColour, kGlowColour, bandRow, kBandSteps)
+                              : kWhite;
+}
+
 void DrawConsoleBandMargins(const FrameView& picture, std::int32_t bandTop, double scale,
                             std::int32_t first, std::int32_t end) {
   for (std::int32_t r = std::max(bandTop, 0); r < picture.height; ++r) {
-    const double u = screenHeight - (picture.height - r - 0.5) / scale;
-    const std::int32_t bandRow = std::max(static_cast<std::int32_t>(u) - app.consoleTop, 0);
-    const std::uint32_t colour =
-        bandRow < kBandSteps ? LerpColor(kBandTopColour, kGlowColour, bandRow, kBandSteps) : kWhite;
+    const std::uint32_t colour = BandMarginColour(picture.height, r, scale);
     std::uint32_t* row = picture.pixels + static_cast<std::ptrdiff_t>(r) * picture.pitch;
     std::fill(row, row + first, colour);
     std::fill(row + end, row + picture.width, colour);

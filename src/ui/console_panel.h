@@ -10,6 +10,11 @@
 
 constexpr std::int32_t modelButtonWidth = 24;
 
+// The glow above the console: its colour, 0x00RRGGBB (24, 139, 10), and its steps: row k above
+// the console keeps k / kConsoleGlowSteps of the picture, so step kConsoleGlowSteps keeps it all.
+constexpr std::uint32_t kConsoleGlowColour = 0x00188B0A;
+constexpr std::int32_t kConsoleGlowSteps = 10;
+
 // Pixels of app.ConsoleRaster, the open console: the screen's width by its 80 rows.
 constexpr std::size_t kConsoleRasterPixels = std::size_t{screenWidth} * kConsoleHeight;
 
@@ -47,6 +52,14 @@ std::int32_t ConsoleRowsAt(double scale);
 // middle.
 void DrawConsoleBandMargins(const FrameView& picture, std::int32_t bandTop, double scale,
                             std::int32_t first, std::int32_t end);
+
+// The colour of the band's margins in output row r (bandTop or below) of a picture `height` rows
+// high drawn at `scale`.
+std::uint32_t BandMarginColour(std::int32_t height, std::int32_t r, double scale);
+
+// The glow's step of output row r above output row `bandTop` at `scale`: 1 ... 9 in the glow,
+// kConsoleGlowSteps above it and while the console is hidden.
+std::int32_t ConsoleGlowStep(std::int32_t bandTop, std::int32_t r, double scale);
 
 // Tints the rows of `picture` above output row `bandTop` as the classic glow tints its nine rows,
 // each classic row `scale` output rows high. Draws nothing while the console is hidden.

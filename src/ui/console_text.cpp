@@ -35,7 +35,6 @@ constexpr std::int32_t kHelpX = 8;
 constexpr std::int32_t kHelpTopY = 20;
 constexpr std::int32_t kHelpLineStep = 10;
 constexpr std::int32_t kFooterY = 70;
-constexpr std::int32_t kHintFromBottom = 10;  // the TAB hint's top, above the screen's bottom
 
 constexpr std::string_view kHelpLines[] = {"ARROWS - change model", "Q - toggle play mode",
                                            "A - draw random model", "Z - draw random colors"};
@@ -119,7 +118,7 @@ void DrawConsoleText() {
   if (app.tabPressed == 0) {
     SetTextInk(kWhiteInk);
     SetTextAnchor(TextAnchor::Right);
-    PutText(screenWidth, screenHeight - kHintFromBottom, "press TAB to open console");
+    PutText(screenWidth, kTabHintTop, "press TAB to open console");
   }
   PutControlTexts(app.consoleTop);
   PutHelpTexts(app.consoleTop);

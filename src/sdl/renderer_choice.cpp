@@ -1,0 +1,104 @@
+#include "sdl/renderer_choice.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/frame_driver.h"
+#include "app/run.h"
+#include "gl/gl_renderer.h"
+#include "sdl/offscreen_gl.h"
+#include "sdl/sdl_clock.h"
+#include "software/memory_frame.h"
+#include "software/software_renderer.h"
+
+namespace {
+
+// The self-check's picture: small, of no classic shape, model 0 (the term with the most to get
+// wrong) a second and a half in, the drift well away from its rest.
+constexpr PictureSize kCheckSize{96, 54};
+constexpr std::uint32_t kCheckSeed = 1;
+constexpr std::int32_t kCheckModel = 0;
+constexpr std::uint32_t kCheckTick = 1500;
+
+// One frame of the check's run drawn by `renderer`; empty where it could not be drawn.
+std::vector<std::uint32_t> DrawCheckFrame(const Renderer& renderer, bool gl) {
+  std::vector<std::uint32_t> pixels;
+  SetVirtualClock(0);
+  if (StartRun(kCheckSeed, RunOpening::Visuals, RunSettings{}, renderer) &&
+      (gl || SetPictureSize(kCheckSize.width, kCheckSize.height))) {
+    SwitchModel(kCheckModel);
+    SetVirtualClock(kCheckTick);
+    if (RunIdlePass() == 0) {
+      const FrameView view = gl ? OffscreenGlPicture() : PictureView();
+      if (view.pixels != nullptr) {
+        pixels.assign(view.pixels,
+                      view.pixels + static_cast<std::ptrdiff_t>(view.height) * view.pitch);
+      }
+    }
+  }
+  EndRun();
+  return pixels;
+}
+
+// Draws the check's picture with both renderers, the GL one on a context of its own size.
+bool DrawsLikeSoftware() {
+  std::string problem;
+  if (!OpenOffscreenGl(kCheckSize.width, kCheckSize.height, problem)) {
+    return false;
+  }
+  const std::vector<std::uint32_t> drawn = DrawCheckFrame(GlRenderer(), true);
+  CloseOffscreenGl();
+  return !drawn.empty() && drawn == DrawCheckFrame(SoftwareRenderer(), false);
+}
+
+void Say(const char* renderer, const std::string& why) {
+  std::fprintf(stderr, "chromaflux: %s renderer (%s)\n", renderer, why.c_str());
+}
+
+}  // namespace
+
+bool IsSoftwareRasteriser(std::string_view renderer) {
+  constexpr std::string_view kRasterisers[] = {"llvmpipe", "softpipe", "SwiftShader", "GDI Generic",
+                                               "Basic Render Driver"};
+  return std::any_of(
+      std::begin(kRasterisers), std::end(kRasterisers),
+      [renderer](std::string_view name) { return renderer.find(name) != std::string_view::npos; });
+}
+
+bool ChooseOffscreenRenderer(RendererChoice choice, PictureSize size) {
+  if (choice == RendererChoice::Software) {
+    return false;
+  }
+  std::string problem;
+  if (choice == RendererChoice::Gl) {
+    if (!OpenOffscreenGl(size.width, size.height, problem)) {
+      std::fprintf(stderr, "chromaflux: --renderer gl: %s\n", problem.c_str());
+      return false;
+    }
+    Say("GL", OffscreenGlRendererName());
+    return true;
+  }
+  if (!OpenOffscreenGl(kCheckSize.width, kCheckSize.height, problem)) {
+    Say("software", problem);
+    return false;
+  }
+  const std::string name = OffscreenGlRendererName();
+  CloseOffscreenGl();
+  if (IsSoftwareRasteriser(name)) {
+    Say("software", name + " draws on the processor");
+    return false;
+  }
+  if (!DrawsLikeSoftware()) {
+    Say("software", name + " failed the self-check");
+    return false;
+  }
+  if (!OpenOffscreenGl(size.width, size.height, problem)) {
+    Say("software", problem);
+    return false;
+  }
+  Say("GL", name);
+  return true;
+}
