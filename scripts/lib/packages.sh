@@ -4,8 +4,13 @@
 # scripts/test, scripts/run and scripts/package.
 
 # The desktop program: compiler, build tools, SDL2, Xlib for drawing on another program's window,
-# and libpng for the pictures of --render. Its font and logos are built in.
-CHROMAFLUX_NATIVE_PACKAGES=(cmake ninja-build g++ libsdl2-dev libx11-dev libpng-dev)
+# libpng for the pictures of --render, and the OpenGL and EGL headers and Mesa's EGL for the GL
+# renderer (its pictures with no display, and its tests on Mesa's llvmpipe). Its font and logos
+# are built in.
+CHROMAFLUX_NATIVE_PACKAGES=(
+  cmake ninja-build g++ libsdl2-dev libx11-dev libpng-dev libgl-dev libegl-dev libegl-mesa0
+  libgl1-mesa-dri
+)
 # A private X display with a window manager, driven and read back as a user would.
 CHROMAFLUX_HEADLESS_PACKAGES=(xvfb openbox xdotool imagemagick x11-utils)
 # The Windows program: cross compilers, Wine, Wine's renderer and its Verdana stand-in, and

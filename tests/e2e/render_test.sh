@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end, for the desktop program's --render, as a user runs it (no display needed): a picture
 # of the asked size, the same bytes twice, a clip of numbered files, one line and exit code 2 for a
-# bad size, exit code 1 and nothing left for a file that cannot be written.
+# bad size, exit code 1 and nothing left for a file that cannot be written; the GL renderer's
+# pictures through EGL with no display the same bytes as the software renderer's, auto passing
+# over Mesa's processor rasterisers, and --renderer gl where EGL has no driver: one line, exit 1.
 #
 #   bash render_test.sh CHROMAFLUX_PROGRAM WORK_DIR
 set -euo pipefail
@@ -37,4 +39,19 @@ for size in 0x5 16385x1 12x x12; do
 done
 expect 1 --render "$dir/no-such-folder/c.png" --size 8x8 --seed 1
 [[ ! -e "$dir/no-such-folder" && -z "$(find "$dir" -name '*.tmp')" ]] || fail "a failed write left files"
+
+# The GL renderer where no display is set at all: its bytes, and whom auto takes on llvmpipe.
+for renderer in gl software auto; do
+  DISPLAY= expect 0 --render "$dir/$renderer.png" --size 1921x1081 --seed 5 --model 0 --renderer "$renderer"
+  grep -q "^chromaflux: .* renderer" "$dir/out.log" || [[ $renderer == software ]] ||
+    fail "--renderer $renderer named no renderer: $(cat "$dir/out.log")"
+  cp "$dir/out.log" "$dir/$renderer.log"
+done
+cmp -s "$dir/gl.png" "$dir/software.png" || fail "the GL and the software renderer wrote different bytes"
+grep -q "^chromaflux: GL renderer (llvmpipe" "$dir/gl.log" || fail "gl: $(cat "$dir/gl.log")"
+grep -q "^chromaflux: software renderer (llvmpipe" "$dir/auto.log" ||
+  fail "auto did not pass over llvmpipe: $(cat "$dir/auto.log")"
+__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent expect 1 --render "$dir/none.png" --size 8x8 --seed 1 --renderer gl
+[[ $(wc -l <"$dir/out.log") -eq 1 && ! -e "$dir/none.png" ]] ||
+  fail "gl without a driver: $(cat "$dir/out.log")"
 echo PASS

@@ -110,6 +110,9 @@ TEST(CommandLine, EveryFormAndEveryRefusal) {
       {{"--period"}, kError, kOwn, 0, "--period needs a number of seconds"},
       {{"--models", "0,14"}, kError, kOwn, 0, "'0,14' is not a list of models"},
       {{"--classic=1"}, kError, kOwn, 0, "unknown option '--classic=1'"},
+      {{"--render", "a.png", "--renderer", "opengl"}, kError, kOwn, 0, "'opengl' is not a"},
+      {{"--render", "a.png", "--renderer=GL"}, kError, kOwn, 0, "'GL' is not a renderer"},
+      {{"--renderer", "gl", "--root"}, kError, kOwn, 0, "--renderer goes with --render"},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.arguments);
@@ -154,6 +157,18 @@ TEST(CommandLine, RenderSettingsAndTheirEdges) {
     const CommandLine line = Parse(c.arguments);
     EXPECT_EQ(Fields(line.settings.classic, line.render), Fields(c.classic, c.render))
         << Shown(c.arguments) << ": " << line.problem;
+  }
+}
+
+TEST(CommandLine, RendererChoices) {
+  const std::pair<std::vector<const char*>, RendererChoice> cases[] = {
+      {{"--render", "a.png"}, RendererChoice::Auto},
+      {{"--render", "a.png", "--renderer", "gl"}, RendererChoice::Gl},
+      {{"--renderer=software", "--render=a.png"}, RendererChoice::Software},
+      {{"--render", "a.png", "--renderer", "gl", "--renderer=auto"}, RendererChoice::Auto},
+  };
+  for (const auto& [arguments, choice] : cases) {
+    EXPECT_EQ(Parse(arguments).renderer, choice) << Shown(arguments);
   }
 }
 
