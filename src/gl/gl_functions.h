@@ -10,21 +10,54 @@
 #include <GL/glcorearb.h>
 #endif
 
-// Every function of the table, each named without its "gl" prefix.
-#define CHROMAFLUX_GL_FUNCTIONS(X)                                                                 \
-  X(ActiveTexture)                                                                                 \
-  X(AttachShader)                                                                                  \
-  X(BindFramebuffer) X(BindRenderbuffer) X(BindTexture) X(BindVertexArray)                         \
-      X(CheckFramebufferStatus) X(Clear) X(ClearColor) X(CompileShader) X(CreateProgram)           \
-          X(CreateShader) X(DeleteFramebuffers) X(DeleteProgram) X(DeleteRenderbuffers)            \
-              X(DeleteShader) X(DeleteTextures) X(DeleteVertexArrays) X(Disable) X(DrawArrays)     \
-                  X(Finish) X(FramebufferRenderbuffer) X(GenFramebuffers) X(GenRenderbuffers)      \
-                      X(GenTextures) X(GenVertexArrays) X(GetError) X(GetIntegerv)                 \
-                          X(GetProgramInfoLog) X(GetProgramiv) X(GetShaderInfoLog) X(GetShaderiv)  \
-                              X(GetString) X(GetUniformLocation) X(LinkProgram) X(PixelStorei)     \
-                                  X(ReadPixels) X(RenderbufferStorage) X(ShaderSource)             \
-                                      X(TexImage2D) X(TexParameteri) X(TexSubImage2D) X(Uniform1i) \
-                                          X(Uniform2i) X(UseProgram) X(Viewport)
+// Every function of the table, each named without its "gl" prefix, one a line (clang-format
+// would fold the list differently on each pass).
+// clang-format off
+#define CHROMAFLUX_GL_FUNCTIONS(X) \
+  X(ActiveTexture) \
+  X(AttachShader) \
+  X(BindFramebuffer) \
+  X(BindRenderbuffer) \
+  X(BindTexture) \
+  X(BindVertexArray) \
+  X(CheckFramebufferStatus) \
+  X(CompileShader) \
+  X(CreateProgram) \
+  X(CreateShader) \
+  X(DeleteFramebuffers) \
+  X(DeleteProgram) \
+  X(DeleteRenderbuffers) \
+  X(DeleteShader) \
+  X(DeleteTextures) \
+  X(DeleteVertexArrays) \
+  X(Disable) \
+  X(DrawArrays) \
+  X(FramebufferRenderbuffer) \
+  X(GenFramebuffers) \
+  X(GenRenderbuffers) \
+  X(GenTextures) \
+  X(GenVertexArrays) \
+  X(GetError) \
+  X(GetIntegerv) \
+  X(GetProgramInfoLog) \
+  X(GetProgramiv) \
+  X(GetShaderInfoLog) \
+  X(GetShaderiv) \
+  X(GetString) \
+  X(GetUniformLocation) \
+  X(LinkProgram) \
+  X(PixelStorei) \
+  X(ReadPixels) \
+  X(RenderbufferStorage) \
+  X(ShaderSource) \
+  X(TexImage2D) \
+  X(TexParameteri) \
+  X(TexSubImage2D) \
+  X(Uniform1i) \
+  X(Uniform2i) \
+  X(UseProgram) \
+  X(Viewport)
+// clang-format on
 
 struct GlFunctions {
 #define CHROMAFLUX_GL_MEMBER(name) decltype(&gl##name) name = nullptr;
