@@ -1,14 +1,19 @@
 // One whole running frame of the SDL program on a real display, the present included: the
-// processor time per frame that the program costs, with its own work and SDL's together. Needs an
-// X display (scripts/x-session gives one; with `--screen 1920x1080x24` the frame is scaled to its
-// 1440 x 1080 box, see docs/scaling.md); the frames follow each other unpaced.
+// processor time per frame that the program costs, with its own work and SDL's together, drawn by
+// the software renderer (/0) or the GL renderer (/1) at the screen's resolution. Needs an X
+// display (scripts/x-session --screen WxHx24 gives one). With GALLIUM_NOOP=1 Mesa throws the GL
+// drawing away: what the GL renderer leaves the processor on a machine with a graphics processor.
 #include <benchmark/benchmark.h>
 
 #include <SDL2/SDL.h>
 
+#include <string>
+
 #include "app/frame_driver.h"
 #include "app/run.h"
+#include "gl/gl_renderer.h"
 #include "platform/clock.h"
+#include "sdl/gl_window.h"
 #include "sdl/sdl_display.h"
 #include "software/software_renderer.h"
 #include "state/app_state.h"
@@ -19,11 +24,16 @@ constexpr std::uint32_t kFrameMs = 16;  // each frame covers 1/60 s, as when the
 
 // The heaviest ordinary frame, as BM_RunFrame has it: console open, the ring fading to black.
 void BM_SdlFrame(benchmark::State& state) {
-  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !OpenSdlDisplay()) {
-    state.SkipWithError(SDL_GetError());
+  const bool gl = state.range(0) == 1;
+  std::string problem;
+  if (SDL_Init(SDL_INIT_VIDEO) != 0 ||
+      !OpenSdlDisplay(gl ? SdlDrawing::Gl : SdlDrawing::Software) ||
+      (gl && !OpenGlWindow(SdlDisplayWindow(), false, problem))) {
+    state.SkipWithError(problem.empty() ? SDL_GetError() : problem.c_str());
     return;
   }
-  if (!StartRun(12345, RunOpening::Visuals, RunSettings{}, SoftwareRenderer())) {
+  if (!StartRun(12345, RunOpening::Visuals, RunSettings{},
+                gl ? GlRenderer() : SoftwareRenderer())) {
     state.SkipWithError("not enough memory");
     return;
   }
@@ -35,10 +45,16 @@ void BM_SdlFrame(benchmark::State& state) {
     benchmark::DoNotOptimize(RunFrame());
   }
   state.SetItemsProcessed(state.iterations());
-  CloseSdlDisplay();
   EndRun();
+  CloseGlWindow();
+  CloseSdlDisplay();
   SDL_Quit();
 }
-BENCHMARK(BM_SdlFrame)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_SdlFrame)
+    ->ArgName("gl")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 
 }  // namespace

@@ -20,7 +20,10 @@
   X(BindRenderbuffer) \
   X(BindTexture) \
   X(BindVertexArray) \
+  X(BlitFramebuffer) \
   X(CheckFramebufferStatus) \
+  X(Clear) \
+  X(ClearColor) \
   X(CompileShader) \
   X(CreateProgram) \
   X(CreateShader) \

@@ -8,7 +8,7 @@
 
 const char kUsageText[] =
     "usage: chromaflux [--period SECONDS] [--models LIST] [--classic]\n"
-    "                  [--root | --window-id ID]\n"
+    "                  [--renderer auto|gl|software] [--root | --window-id ID]\n"
     "       chromaflux --render FILE.png [--size WxH | --classic] [--seed N]\n"
     "                  [--model M] [--at MS] [--frames K] [--fps F]\n"
     "                  [--renderer auto|gl|software]\n"
@@ -30,6 +30,12 @@ const char kUsageText[] =
     "                   commas, as 0,3,8-12 [0-13]\n"
     "  --classic        the classic 800x600 picture, enlarged in its 4:3 box,\n"
     "                   instead of one at the full resolution\n"
+    "  --renderer auto|gl|software\n"
+    "                   who draws: the graphics processor through OpenGL 3.3 (on\n"
+    "                   the window; for --render with no display, through EGL),\n"
+    "                   or the processor; both draw the same bytes. auto takes\n"
+    "                   OpenGL only on a hardware driver that draws a test picture\n"
+    "                   exactly. The choice is named on standard error [auto]\n"
     "  --help           print this text and exit\n"
     "  --version        print the version and exit\n"
     "\n"
@@ -53,12 +59,6 @@ const char kUsageText[] =
     "  --at MS          the virtual milliseconds to write from [5000]\n"
     "  --frames K       the number of frames to write [1]\n"
     "  --fps F          virtual frames a second, 1 to 1000 [60]\n"
-    "  --renderer auto|gl|software\n"
-    "                   who draws: the graphics processor through OpenGL 3.3 with\n"
-    "                   no display (EGL), or the processor; both write the same\n"
-    "                   bytes. auto takes OpenGL only on a hardware driver that\n"
-    "                   draws a test picture exactly, and says on standard error\n"
-    "                   which renderer it took [auto]\n"
     "\n"
     "Each option with a value takes it as the next argument or after '=', as in\n"
     "--size=640x480.\n"
@@ -73,9 +73,9 @@ enum class Valued : std::int32_t {
   WindowId,
   Period,
   Models,
+  Renderer,
   Render,
   Size,
-  Renderer,
   Seed,
   Model,
   At,

@@ -63,7 +63,7 @@ struct CommandLine {
   std::uint32_t windowId = 0;  // the X window of DrawTarget::GivenWindow
   RunSettings settings;        // --period, --models and --classic (live or rendered)
   RenderSettings render;       // what DrawTarget::Pictures writes
-  RendererChoice renderer = RendererChoice::Auto;  // --renderer, which only --render takes
+  RendererChoice renderer = RendererChoice::Auto;  // --renderer
   std::string problem;  // UsageError: one line naming the problem, without a newline
 };
 

@@ -108,6 +108,10 @@ void PutForeignWindowGuardFirst() {
   XSetErrorHandler(GuardHandler);  // previousHandler stays Xlib's: SDL's must not run
 }
 
+PictureSize ForeignWindowSize() {
+  return {foreign.width, foreign.height};
+}
+
 std::uint32_t ForeignWindowId() {
   return static_cast<std::uint32_t>(foreign.window);
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "sdl/command_line.h"
+#include "state/frame_description.h"
 
 // Connects to the X display and finds the window that `target` names: for ScreenSaver the id in
 // `screenSaverWindow` (the value of XSCREENSAVER_WINDOW) or, when that is null or empty, the
@@ -33,6 +34,10 @@ void PutForeignWindowGuardFirst();
 
 // The window's X id, for SDL_CreateWindowFrom.
 std::uint32_t ForeignWindowId();
+
+// The window's size when last seen (CheckForeignWindow follows it), in pixels; 0 x 0 while none
+// is open.
+PictureSize ForeignWindowSize();
 
 // What became of the window since the last look.
 enum class ForeignWindowNews : std::int32_t {

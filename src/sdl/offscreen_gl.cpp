@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "gl/gl_functions.h"
-#include "platform/gl_display.h"
 
 namespace {
 
@@ -19,7 +18,8 @@ struct OffscreenGl {
   PictureSize size;
   std::vector<std::uint8_t> rows;     // glReadPixels' bytes, bottom row first
   std::vector<std::uint32_t> pixels;  // the picture, top row first
-  bool drawn = false;                 // a frame was read back
+  bool drawn = false;                 // a frame was drawn
+  bool readBack = false;              // `pixels` hold the last frame drawn
 };
 
 OffscreenGl offscreen;
@@ -98,9 +98,24 @@ bool OpenOffscreenGl(std::int32_t width, std::int32_t height, std::string& probl
   return true;
 }
 
+// glReadPixels gives the bottom row first, each pixel's bytes red, green, blue, alpha. Only the
+// frames asked for are read back: a frame before --render's first is never waited for.
 FrameView OffscreenGlPicture() {
   if (!offscreen.drawn) {
     return {};
+  }
+  if (!offscreen.readBack) {
+    const PictureSize size = offscreen.size;
+    gl.ReadPixels(0, 0, size.width, size.height, GL_RGBA, GL_UNSIGNED_BYTE, offscreen.rows.data());
+    for (std::int32_t r = 0; r < size.height; ++r) {
+      const std::uint8_t* from =
+          offscreen.rows.data() + static_cast<std::size_t>(size.height - 1 - r) * size.width * 4;
+      std::uint32_t* to = offscreen.pixels.data() + static_cast<std::size_t>(r) * size.width;
+      for (std::int32_t c = 0; c < size.width; ++c, from += 4) {
+        to[c] = std::uint32_t{from[0]} << 16 | std::uint32_t{from[1]} << 8 | from[2];
+      }
+    }
+    offscreen.readBack = true;
   }
   return {offscreen.pixels.data(), offscreen.size.width, offscreen.size.width,
           offscreen.size.height};
@@ -129,45 +144,23 @@ void CloseOffscreenGl() {
   offscreen = OffscreenGl{};
 }
 
-GlFunction GlFunctionAddress(const char* name) {
+GlFunction OffscreenGlFunctionAddress(const char* name) {
   return eglGetProcAddress(name);
 }
 
-bool GlContextIsEs() {
-  return false;
-}
-
-DisplayCheck BeginGlFrame() {
+DisplayCheck BeginOffscreenGlFrame() {
   return offscreen.context != EGL_NO_CONTEXT ? DisplayCheck::Ready : DisplayCheck::Failed;
 }
 
-std::int32_t GlPictureCount() {
-  return 1;
-}
-
-PictureSize GlPictureSize(std::int32_t) {
+PictureSize OffscreenGlPictureSize() {
   return offscreen.size;
 }
 
-void TargetGlPicture(std::int32_t) {
+void TargetOffscreenGlPicture() {
   gl.BindFramebuffer(GL_FRAMEBUFFER, offscreen.framebuffer);
 }
 
-// glReadPixels gives the bottom row first, each pixel's bytes red, green, blue, alpha.
-void PresentGlFrame() {
-  const PictureSize size = offscreen.size;
-  gl.ReadPixels(0, 0, size.width, size.height, GL_RGBA, GL_UNSIGNED_BYTE, offscreen.rows.data());
-  for (std::int32_t r = 0; r < size.height; ++r) {
-    const std::uint8_t* from =
-        offscreen.rows.data() + static_cast<std::size_t>(size.height - 1 - r) * size.width * 4;
-    std::uint32_t* to = offscreen.pixels.data() + static_cast<std::size_t>(r) * size.width;
-    for (std::int32_t c = 0; c < size.width; ++c, from += 4) {
-      to[c] = std::uint32_t{from[0]} << 16 | std::uint32_t{from[1]} << 8 | from[2];
-    }
-  }
+void FinishOffscreenGlFrame() {
   offscreen.drawn = true;
-}
-
-bool GlPacesFrames() {
-  return false;
+  offscreen.readBack = false;
 }

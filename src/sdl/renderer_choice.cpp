@@ -9,6 +9,7 @@
 #include "app/frame_driver.h"
 #include "app/run.h"
 #include "gl/gl_renderer.h"
+#include "sdl/gl_window.h"
 #include "sdl/offscreen_gl.h"
 #include "sdl/sdl_clock.h"
 #include "software/memory_frame.h"
@@ -68,37 +69,74 @@ bool IsSoftwareRasteriser(std::string_view renderer) {
       [renderer](std::string_view name) { return renderer.find(name) != std::string_view::npos; });
 }
 
-bool ChooseOffscreenRenderer(RendererChoice choice, PictureSize size) {
-  if (choice == RendererChoice::Software) {
-    return false;
-  }
-  std::string problem;
-  if (choice == RendererChoice::Gl) {
-    if (!OpenOffscreenGl(size.width, size.height, problem)) {
-      std::fprintf(stderr, "chromaflux: --renderer gl: %s\n", problem.c_str());
-      return false;
-    }
-    Say("GL", OffscreenGlRendererName());
-    return true;
-  }
-  if (!OpenOffscreenGl(kCheckSize.width, kCheckSize.height, problem)) {
-    Say("software", problem);
+// auto's tests, on a context of its own with no display: the driver is no processor rasteriser
+// and draws the check's picture as the software renderer does. `why` names the driver, or what
+// is missing.
+bool AutoFindsGlWorthIt(std::string& why) {
+  if (!OpenOffscreenGl(kCheckSize.width, kCheckSize.height, why)) {
     return false;
   }
   const std::string name = OffscreenGlRendererName();
   CloseOffscreenGl();
+  why = name;
   if (IsSoftwareRasteriser(name)) {
-    Say("software", name + " draws on the processor");
+    why += " draws on the processor";
     return false;
   }
   if (!DrawsLikeSoftware()) {
-    Say("software", name + " failed the self-check");
+    why += " failed the self-check";
     return false;
   }
-  if (!OpenOffscreenGl(size.width, size.height, problem)) {
-    Say("software", problem);
-    return false;
-  }
-  Say("GL", name);
   return true;
+}
+
+bool ChooseOffscreenRenderer(RendererChoice choice, PictureSize size) {
+  std::string why;
+  if (choice == RendererChoice::Software) {
+    return false;
+  }
+  if (choice == RendererChoice::Auto && !AutoFindsGlWorthIt(why)) {
+    Say("software", why);
+    return false;
+  }
+  if (!OpenOffscreenGl(size.width, size.height, why)) {
+    if (choice == RendererChoice::Gl) {
+      std::fprintf(stderr, "chromaflux: --renderer gl: %s\n", why.c_str());
+    } else {
+      Say("software", why);
+    }
+    return false;
+  }
+  Say("GL", OffscreenGlRendererName());
+  return true;
+}
+
+WindowRenderer ChooseWindowRenderer(RendererChoice choice, SdlWindowOpener open, bool foreign) {
+  std::string why;
+  if (choice == RendererChoice::Software) {
+    return open(SdlDrawing::Software) ? WindowRenderer::Software : WindowRenderer::NoWindow;
+  }
+  if (choice == RendererChoice::Auto && !AutoFindsGlWorthIt(why)) {
+    Say("software", why);
+    return open(SdlDrawing::Software) ? WindowRenderer::Software : WindowRenderer::NoWindow;
+  }
+  if (!open(SdlDrawing::Gl)) {
+    return WindowRenderer::NoWindow;
+  }
+  if (OpenGlWindow(SdlDisplayWindow(), foreign, why)) {
+    const std::string name = GlWindowRendererName();
+    if (choice == RendererChoice::Gl || !IsSoftwareRasteriser(name)) {
+      Say("GL", name);
+      return WindowRenderer::Gl;
+    }
+    why = name + " draws on the processor";
+    CloseGlWindow();
+  }
+  if (choice == RendererChoice::Gl) {
+    std::fprintf(stderr, "chromaflux: --renderer gl: %s\n", why.c_str());
+    return WindowRenderer::GlRefused;
+  }
+  Say("software", why);
+  CloseSdlDisplay();
+  return open(SdlDrawing::Software) ? WindowRenderer::Software : WindowRenderer::NoWindow;
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "sdl/command_line.h"
+#include "sdl/sdl_display.h"
 #include "state/frame_description.h"
 
 // Whether `renderer` (GL_RENDERER) names a rasteriser that runs on the processor: llvmpipe,
@@ -16,3 +17,20 @@ bool IsSoftwareRasteriser(std::string_view renderer);
 // (sdl/offscreen_gl.h), where the GL renderer is chosen; false for the software renderer. A GL
 // renderer asked for by name but not to be had is reported; the caller then exits with 1.
 bool ChooseOffscreenRenderer(RendererChoice choice, PictureSize size);
+
+// What ChooseWindowRenderer did.
+enum class WindowRenderer {
+  Software,   // the window is open for the software renderer
+  Gl,         // the window is open with the GL renderer's context current on it
+  GlRefused,  // --renderer gl, but the window has no such context (reported; the window is open)
+  NoWindow,   // the window could not be opened (SDL_GetError says why)
+};
+
+// Opens the program's window for a kind of drawing (OpenSdlDisplay, or OpenSdlDisplayOn on
+// another program's window).
+using SdlWindowOpener = bool (*)(SdlDrawing drawing);
+
+// Decides for a live window and opens it with `open` (`foreign`: another program's window): auto
+// tries the GL renderer where its tests pass and the window's own context is no processor
+// rasteriser, and otherwise opens the window for the software renderer.
+WindowRenderer ChooseWindowRenderer(RendererChoice choice, SdlWindowOpener open, bool foreign);

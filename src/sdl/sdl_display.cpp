@@ -163,19 +163,22 @@ void DrawFrameInto(const FrameRect& box) {
 
 }  // namespace
 
-bool OpenSdlDisplay() {
-  sdl.window = SDL_CreateWindow("Chromaflux", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                screenWidth, screenHeight, kFullscreen | SDL_WINDOW_ALLOW_HIGHDPI);
+bool OpenSdlDisplay(SdlDrawing drawing) {
+  const Uint32 opengl = drawing == SdlDrawing::Gl ? SDL_WINDOW_OPENGL : 0;
+  sdl.window =
+      SDL_CreateWindow("Chromaflux", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, screenWidth,
+                       screenHeight, kFullscreen | SDL_WINDOW_ALLOW_HIGHDPI | opengl);
   if (sdl.window == nullptr) {
     return false;
   }
   SDL_ShowCursor(SDL_DISABLE);
-  return CreateRenderer();
+  return drawing == SdlDrawing::Gl || CreateRenderer();
 }
 
-bool OpenSdlDisplayOn(std::uintptr_t nativeWindow) {
+bool OpenSdlDisplayOn(std::uintptr_t nativeWindow, SdlDrawing drawing) {
+  SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, drawing == SdlDrawing::Gl ? "1" : "0");
   sdl.window = SDL_CreateWindowFrom(reinterpret_cast<const void*>(nativeWindow));
-  return sdl.window != nullptr && CreateRenderer();
+  return sdl.window != nullptr && (drawing == SdlDrawing::Gl || CreateRenderer());
 }
 
 void CloseSdlDisplay() {

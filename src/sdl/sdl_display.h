@@ -11,16 +11,21 @@
 
 struct SDL_Window;
 
+// Who draws on the window: the software renderer through SDL's renderer and the textures below,
+// or the GL renderer through an OpenGL context on it (sdl/gl_window.h), for which the window is
+// made and nothing else.
+enum class SdlDrawing { Software, Gl };
+
 // Opens the window borderless and full screen on the desktop's own mode (no mode change), in the
 // display's own pixels where it has more than one per point (high density), hides the pointer over
-// it, and creates the renderer (with vsync where offered) and the frame texture. Returns false
-// when any of them cannot be made; SDL_GetError() then says why.
-bool OpenSdlDisplay();
+// it, and for the software renderer creates the renderer (with vsync where offered) and the frame
+// texture. Returns false when any of them cannot be made; SDL_GetError() then says why.
+bool OpenSdlDisplay(SdlDrawing drawing);
 
 // Opens the display on a window another program made (an X window id on X11): the picture
 // fills it at 4:3 on black, the pointer and the window's state are left to its owner. Returns
 // false when SDL cannot take the window or make a renderer for it; SDL_GetError() says why.
-bool OpenSdlDisplayOn(std::uintptr_t nativeWindow);
+bool OpenSdlDisplayOn(std::uintptr_t nativeWindow, SdlDrawing drawing);
 
 // Releases the textures, the renderer and the window. Harmless when nothing is open.
 void CloseSdlDisplay();

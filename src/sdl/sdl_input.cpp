@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "sdl/foreign_window.h"
+#include "sdl/gl_window.h"
 #include "sdl/sdl_display.h"
 #include "sdl/sdl_keys.h"
 #include "sdl/stop_signal.h"
@@ -73,8 +74,12 @@ bool FollowForeignWindow() {
     case ForeignWindowNews::Gone:
       return false;
     case ForeignWindowNews::Resized:
+      // The GL renderer's context follows the window's size by itself (sdl/gl_window.h).
+      if (GlWindowIsOpen()) {
+        return true;
+      }
       CloseSdlDisplay();
-      input.displayLost = !OpenSdlDisplayOn(ForeignWindowId());
+      input.displayLost = !OpenSdlDisplayOn(ForeignWindowId(), SdlDrawing::Software);
       return !input.displayLost;
     case ForeignWindowNews::Unchanged:
       break;

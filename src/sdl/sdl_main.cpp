@@ -12,9 +12,12 @@
 
 #include "app/resting_loop.h"
 #include "app/run.h"
+#include "gl/gl_renderer.h"
 #include "sdl/command_line.h"
 #include "sdl/foreign_window.h"
+#include "sdl/gl_window.h"
 #include "sdl/picture_render.h"
+#include "sdl/renderer_choice.h"
 #include "sdl/sdl_display.h"
 #include "sdl/sdl_input.h"
 #include "sdl/stop_signal.h"
@@ -83,12 +86,36 @@ std::uint32_t StartSeed() {
   return static_cast<std::uint32_t>(CounterIn(kMillisecondsPerSecond));
 }
 
-// Gives back what a run on SDL took, in the one order: the window, the run, SDL itself. Each step
-// is harmless where its part was never taken.
+// Gives back what a run on SDL took, in the one order: the run (whose GL renderer gives back its
+// textures while their context lives), the context, the window, SDL itself. Each step is harmless
+// where its part was never taken.
 void EndSdlRun() {
-  CloseSdlDisplay();
   EndRun();
+  CloseGlWindow();
+  CloseSdlDisplay();
   SDL_Quit();
+}
+
+bool OpenOwnWindow(SdlDrawing drawing) {
+  return OpenSdlDisplay(drawing);
+}
+
+bool OpenForeign(SdlDrawing drawing) {
+  return OpenSdlDisplayOn(ForeignWindowId(), drawing);
+}
+
+// Starts the run with the renderer the window was opened for; false, reported through `fail`,
+// where it cannot start.
+bool StartOn(WindowRenderer renderer, std::uint32_t seed, RunOpening opening,
+             const RunSettings& settings, int (*fail)(const char*, const char*)) {
+  const bool gl = renderer == WindowRenderer::Gl;
+  if (StartRun(seed, opening, settings, gl ? GlRenderer() : SoftwareRenderer())) {
+    return true;
+  }
+  CloseGlWindow();
+  CloseSdlDisplay();  // give the desktop back so that the message can be read
+  fail(gl ? "the GL renderer cannot start" : "not enough memory", gl ? GlRendererProblem() : "");
+  return false;
 }
 
 // Runs the started run on SDL's input until it ends: 0 on input, else (the display lost for
@@ -105,6 +132,7 @@ int RunOnSdl(WindowOwner owner) {
 // window's end: XScreenSaver's display mode. Failures go to standard error only: a screen saver
 // shows no message box.
 int RunOnForeignWindow(const CommandLine& commandLine) {
+  const std::uint32_t seed = StartSeed();
   CatchStopSignals();
   std::string problem;
   if (!OpenForeignWindow(commandLine.target, commandLine.windowId,
@@ -117,12 +145,11 @@ int RunOnForeignWindow(const CommandLine& commandLine) {
     Report("no display", SDL_GetError());
   } else {
     PutForeignWindowGuardFirst();
-    if (!OpenSdlDisplayOn(ForeignWindowId())) {
+    const WindowRenderer renderer = ChooseWindowRenderer(commandLine.renderer, OpenForeign, true);
+    if (renderer == WindowRenderer::NoWindow) {
       Report("cannot draw on the window", SDL_GetError());
-    } else if (!StartRun(StartSeed(), RunOpening::Visuals, commandLine.settings,
-                         SoftwareRenderer())) {
-      Report("not enough memory", "");
-    } else {
+    } else if (renderer != WindowRenderer::GlRefused &&
+               StartOn(renderer, seed, RunOpening::Visuals, commandLine.settings, Report)) {
       result = RunOnSdl(WindowOwner::Foreign);
     }
     EndSdlRun();
@@ -133,7 +160,7 @@ int RunOnForeignWindow(const CommandLine& commandLine) {
 
 // Its own full-screen window, from the intro page on, until Esc or the window's closing.
 // Start-up failures show a message box where SDL can.
-int RunOnOwnWindow(const RunSettings& settings) {
+int RunOnOwnWindow(const CommandLine& commandLine) {
   const std::uint32_t seed = StartSeed();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     return Fail("no display", SDL_GetError());
@@ -141,13 +168,15 @@ int RunOnOwnWindow(const RunSettings& settings) {
   int result = kExitFailure;
   if (!DisplayIsVisible()) {
     Fail("no display", "DISPLAY or WAYLAND_DISPLAY names none that answers");
-  } else if (!OpenSdlDisplay()) {
-    Fail("cannot open the display", SDL_GetError());
-  } else if (!StartRun(seed, RunOpening::IntroPage, settings, SoftwareRenderer())) {
-    CloseSdlDisplay();  // give the desktop back so that the message can be read
-    Fail("not enough memory", "");
   } else {
-    result = RunOnSdl(WindowOwner::Own);
+    const WindowRenderer renderer =
+        ChooseWindowRenderer(commandLine.renderer, OpenOwnWindow, false);
+    if (renderer == WindowRenderer::NoWindow) {
+      Fail("cannot open the display", SDL_GetError());
+    } else if (renderer != WindowRenderer::GlRefused &&
+               StartOn(renderer, seed, RunOpening::IntroPage, commandLine.settings, Fail)) {
+      result = RunOnSdl(WindowOwner::Own);
+    }
   }
   EndSdlRun();
   return result;
@@ -175,5 +204,5 @@ int main(int argc, char** argv) {
     case DrawTarget::OwnWindow:
       break;
   }
-  return RunOnOwnWindow(commandLine.settings);
+  return RunOnOwnWindow(commandLine);
 }

@@ -4,9 +4,9 @@
 # black beside it, and the open console's band spans the whole width; H gives the classic frame
 # magnified in its box, black beside it, and H again the whole screen; the picture moves; F gives
 # the 800 x 600 window (pixel for pixel) and F again full screen; Esc ends the program with exit
-# code 0.
+# code 0. With --renderer gl, all of that drawn by the GL renderer, which the program names.
 #
-#   scripts/x-session --screen 1920x1080x24 bash fill_screen_test.sh CHROMAFLUX_PROGRAM SCREENSHOT_DIR
+#   scripts/x-session --screen 1920x1080x24 bash fill_screen_test.sh CHROMAFLUX_PROGRAM SCREENSHOT_DIR [ARGS...]
 set -euo pipefail
 # shellcheck source=scripts/lib/drive.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/drive.sh"
@@ -90,7 +90,7 @@ animates() {
   cf_try_wait_for 10 later differs_from_first
 }
 
-cf_begin_test "$1" "$2"
+cf_begin_test "$@"
 cf_wait_for "$kStartSeconds" intro is_intro
 cf_click 960 540
 cf_wait_for 20 plasma is_plasma
@@ -118,4 +118,7 @@ cf_log "F again: full screen"
 
 cf_key Escape
 cf_expect_exit 10 0
+if [[ " ${*:3} " == *" --renderer gl "* ]]; then
+  grep -q "^chromaflux: GL renderer" "$2/program.log" || cf_fail "not the GL renderer: $(cat "$2/program.log")"
+fi
 cf_log "PASS"

@@ -33,6 +33,8 @@ mapfile -t choices < <(xpath '//select[@id="models"]/option/@arg-set')
 [[ "$(xpath 'count(//select[@id="models"]/option[not(@arg-set)])')" == 1 ]] ||
   fail "the models' choices need exactly one without arguments: all models, the default"
 classic=$(xpath 'string(//boolean[@id="classic"]/@arg-set)')
+mapfile -t renderers < <(xpath '//select[@id="renderer"]/option/@arg-set')
+((${#renderers[@]} == 2)) || fail "the renderer's choices are not auto, gl and software"
 
 # render EXPECTED_STATUS FILE ARGUMENT...: a run of a few frames of 4x3 pixels (800x600 with
 # --classic, which takes no --size) ends with EXPECTED_STATUS.
@@ -46,8 +48,8 @@ render() {
 }
 
 # What the dialog can write, as a line of arguments each; the last, every kind together.
-taken=("--period $low" "--period $high" "${choices[@]}" "$classic"
-  "--period $high ${choices[-1]} $classic")
+taken=("--period $low" "--period $high" "${choices[@]}" "$classic" "${renderers[@]}"
+  "--period $high ${choices[-1]} $classic ${renderers[-1]}")
 for arguments in "${taken[@]}"; do
   read -r -a words <<<"$arguments"
   render 0 taken.png --at 0 "${words[@]}"

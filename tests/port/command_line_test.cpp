@@ -112,7 +112,7 @@ TEST(CommandLine, EveryFormAndEveryRefusal) {
       {{"--classic=1"}, kError, kOwn, 0, "unknown option '--classic=1'"},
       {{"--render", "a.png", "--renderer", "opengl"}, kError, kOwn, 0, "'opengl' is not a"},
       {{"--render", "a.png", "--renderer=GL"}, kError, kOwn, 0, "'GL' is not a renderer"},
-      {{"--renderer", "gl", "--root"}, kError, kOwn, 0, "--renderer goes with --render"},
+      {{"--renderer", "gl", "--root"}, kRun, kSaver, 0, ""},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.arguments);
