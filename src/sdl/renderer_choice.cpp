@@ -44,22 +44,21 @@ std::vector<std::uint32_t> DrawCheckFrame(const Renderer& renderer, bool gl) {
   return pixels;
 }
 
-// Draws the check's picture with both renderers, the GL one on a context of its own size.
-bool DrawsLikeSoftware() {
-  std::string problem;
-  if (!OpenOffscreenGl(kCheckSize.width, kCheckSize.height, problem)) {
-    return false;
-  }
-  const std::vector<std::uint32_t> drawn = DrawCheckFrame(GlRenderer(), true);
-  CloseOffscreenGl();
-  return !drawn.empty() && drawn == DrawCheckFrame(SoftwareRenderer(), false);
-}
-
 void Say(const char* renderer, const std::string& why) {
   std::fprintf(stderr, "chromaflux: %s renderer (%s)\n", renderer, why.c_str());
 }
 
 }  // namespace
+
+bool DrawsLikeSoftware(const Renderer& gl) {
+  std::string problem;
+  if (!OpenOffscreenGl(kCheckSize.width, kCheckSize.height, problem)) {
+    return false;
+  }
+  const std::vector<std::uint32_t> drawn = DrawCheckFrame(gl, true);
+  CloseOffscreenGl();
+  return !drawn.empty() && drawn == DrawCheckFrame(SoftwareRenderer(), false);
+}
 
 bool IsSoftwareRasteriser(std::string_view renderer) {
   constexpr std::string_view kRasterisers[] = {"llvmpipe", "softpipe", "SwiftShader", "GDI Generic",
@@ -68,6 +67,8 @@ bool IsSoftwareRasteriser(std::string_view renderer) {
       std::begin(kRasterisers), std::end(kRasterisers),
       [renderer](std::string_view name) { return renderer.find(name) != std::string_view::npos; });
 }
+
+namespace {
 
 // auto's tests, on a context of its own with no display: the driver is no processor rasteriser
 // and draws the check's picture as the software renderer does. `why` names the driver, or what
@@ -83,12 +84,14 @@ bool AutoFindsGlWorthIt(std::string& why) {
     why += " draws on the processor";
     return false;
   }
-  if (!DrawsLikeSoftware()) {
+  if (!DrawsLikeSoftware(GlRenderer())) {
     why += " failed the self-check";
     return false;
   }
   return true;
 }
+
+}  // namespace
 
 bool ChooseOffscreenRenderer(RendererChoice choice, PictureSize size) {
   std::string why;

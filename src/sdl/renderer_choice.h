@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "platform/renderer.h"
 #include "sdl/command_line.h"
 #include "sdl/sdl_display.h"
 #include "state/frame_description.h"
@@ -12,6 +13,10 @@
 // softpipe, SwiftShader, Microsoft's GDI Generic or Basic Render Driver. There the software
 // renderer costs the processor several times less than the GL one.
 bool IsSoftwareRasteriser(std::string_view renderer);
+
+// auto's self-check: a small picture drawn by `gl` (the GL renderer) on a context with no display
+// equals the software renderer's. False where no such context can be had.
+bool DrawsLikeSoftware(const Renderer& gl);
 
 // Decides for --render at `size`: true with the offscreen GL context open and current
 // (sdl/offscreen_gl.h), where the GL renderer is chosen; false for the software renderer. A GL

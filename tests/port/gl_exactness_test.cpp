@@ -12,6 +12,7 @@
 #include "app/run.h"
 #include "gl/gl_renderer.h"
 #include "sdl/offscreen_gl.h"
+#include "sdl/renderer_choice.h"
 #include "sdl/sdl_clock.h"
 #include "software/memory_frame.h"
 #include "software/software_renderer.h"
@@ -123,5 +124,21 @@ INSTANTIATE_TEST_SUITE_P(Sizes, GlExactness,
                            return std::to_string(size.param.width) + "x" +
                                   std::to_string(size.param.height);
                          });
+
+// A fault of one bit in every colour the GL renderer is handed: the self-check must see it.
+void LoadFaultyRing(const std::uint32_t* ring) {
+  std::vector<std::uint32_t> faulty(ring, ring + ringSize);
+  for (std::uint32_t& colour : faulty) {
+    colour ^= 1;
+  }
+  GlRenderer().loadRing(faulty.data());
+}
+
+TEST(GlSelfCheck, PassesTheGlRendererAndRefusesAFault) {
+  Renderer faulty = GlRenderer();
+  faulty.loadRing = LoadFaultyRing;
+  EXPECT_TRUE(DrawsLikeSoftware(GlRenderer()));
+  EXPECT_FALSE(DrawsLikeSoftware(faulty));
+}
 
 }  // namespace
