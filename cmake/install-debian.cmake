@@ -43,4 +43,4 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CHROMAFLUX_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)  # "games" wants the program in /usr/games
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS xscreensaver)
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver, ffmpeg")  # ffmpeg: --render FILE.mp4 and the like

@@ -27,10 +27,11 @@ CHROMAFLUX_WINDOWS32_PACKAGES=(wine32:i386 libgl1-mesa-dri:i386 libxinerama1:i38
 # driver and Selenium (for the system's python3) to show the page headless and test it.
 CHROMAFLUX_WEB_PACKAGES=(emscripten node-acorn chromium chromium-driver python3-selenium)
 # The tests: GoogleTest (also as source for the Windows tests), Google Benchmark, the format check,
-# the XScreenSaver daemon that runs the desktop program as a display mode, and xmllint, which
-# reads the display mode's settings file as XScreenSaver's dialog does (well-formed, its options).
+# the XScreenSaver daemon that runs the desktop program as a display mode, xmllint, which reads
+# the display mode's settings file as XScreenSaver's dialog does (well-formed, its options), and
+# ffmpeg, which --render's video files go through and ffprobe reads back.
 CHROMAFLUX_TEST_PACKAGES=(
-  libgtest-dev libbenchmark-dev clang-format googletest xscreensaver libxml2-utils
+  libgtest-dev libbenchmark-dev clang-format googletest xscreensaver libxml2-utils ffmpeg
 )
 # The release packages (scripts/package): the cross compilers and Emscripten without their test
 # runners; dpkg-shlibdeps and file, with which CPack computes the Debian package's dependencies;

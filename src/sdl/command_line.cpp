@@ -4,12 +4,13 @@
 #include <utility>
 
 #include "app/settings_text.h"
+#include "sdl/video_clip.h"
 #include "state/app_state.h"
 
 const char kUsageText[] =
     "usage: chromaflux [--period SECONDS] [--models LIST] [--classic]\n"
     "                  [--renderer auto|gl|software] [--root | --window-id ID]\n"
-    "       chromaflux --render FILE.png [--size WxH | --classic] [--seed N]\n"
+    "       chromaflux --render FILE [--size WxH | --classic] [--seed N]\n"
     "                  [--model M] [--at MS] [--frames K] [--fps F]\n"
     "                  [--renderer auto|gl|software]\n"
     "       chromaflux --help | --version\n"
@@ -44,13 +45,19 @@ const char kUsageText[] =
     "the window's end stops Chromaflux with exit code 0.\n"
     "\n"
     "--render opens no window: it runs the visuals from tick 0 of a virtual clock\n"
-    "and writes frames as PNG pictures, without the console or the intro page.\n"
-    "Frame k runs at tick k * 1000 / F, rounded down; the first frame at a tick of\n"
-    "MS or later is written. Defaults in brackets.\n"
+    "and writes frames as PNG pictures or a video, without the console or the\n"
+    "intro page. Frame k runs at tick k * 1000 / F, rounded down; the first frame\n"
+    "at a tick of MS or later is written. Defaults in brackets.\n"
     "\n"
-    "  --render FILE.png\n"
-    "                   the picture to write; with K frames above 1, FILE-0001.png\n"
-    "                   to FILE-K.png, numbered with at least 4 digits\n"
+    "  --render FILE    what to write, by its extension:\n"
+    "                   .png   pictures; with K frames above 1, FILE-0001.png to\n"
+    "                          FILE-K.png, numbered with at least 4 digits\n"
+    "                   .mp4   H.264 video, for every player\n"
+    "                   .webm  VP9 video, for the web\n"
+    "                   .mkv   lossless video (FFV1): the PNG pictures' pixels\n"
+    "                   .gif   an animation on a palette made from the clip\n"
+    "                   videos go through the ffmpeg program (package ffmpeg);\n"
+    "                   .mp4 and .webm get an odd side padded by one black line\n"
     "  --size WxH       1 to 16384 pixels a side [1920x1080]; --classic writes the\n"
     "                   classic 800x600 frame instead\n"
     "  --seed N         the run's seed, 0 to 4294967295 [from the clock, printed on\n"
@@ -60,11 +67,18 @@ const char kUsageText[] =
     "  --frames K       the number of frames to write [1]\n"
     "  --fps F          virtual frames a second, 1 to 1000 [60]\n"
     "\n"
+    "Examples: ten seconds at 1920x1080 of model 3 for a video, for the web, to\n"
+    "keep every pixel, and a small one for a chat:\n"
+    "  chromaflux --render clip.mp4 --model 3 --frames 600\n"
+    "  chromaflux --render clip.webm --model 3 --frames 600\n"
+    "  chromaflux --render clip.mkv --model 3 --frames 600\n"
+    "  chromaflux --render clip.gif --size 480x270 --frames 150 --fps 25\n"
+    "\n"
     "Each option with a value takes it as the next argument or after '=', as in\n"
     "--size=640x480.\n"
     "Exit codes: 0 done; 1 no display, a window that cannot be used, an OpenGL\n"
-    "context for --renderer gl that cannot be had, or a file that cannot be\n"
-    "written; 2 a usage error.\n";
+    "context for --renderer gl that cannot be had, a file that cannot be written,\n"
+    "or no ffmpeg (or ffmpeg failed) for a video; 2 a usage error.\n";
 
 namespace {
 
@@ -108,7 +122,6 @@ constexpr ValuedOption kValuedOptions[] = {
 constexpr std::string_view kRootOptions[] = {"--root", "-root"};
 constexpr std::string_view kClassicOption = "--classic";
 constexpr std::string_view kLongPrefix = "--";
-constexpr std::string_view kPngSuffix = ".png";
 constexpr char kSizeSeparator = 'x';
 constexpr std::uint32_t kDecimalBase = 10;
 constexpr std::uint32_t kHexBase = 16;
@@ -186,14 +199,6 @@ std::optional<std::int32_t> ParseInRange(std::string_view text, std::int32_t sma
   return static_cast<std::int32_t>(*value);
 }
 
-// A file name ending in ".png" with something before the suffix in its last part: FILE-0001.png
-// must stay in the same directory and have a name of its own.
-bool IsPngName(std::string_view file) {
-  return file.size() > kPngSuffix.size() &&
-         file.substr(file.size() - kPngSuffix.size()) == kPngSuffix &&
-         file[file.size() - kPngSuffix.size() - 1] != '/';
-}
-
 CommandLine UsageError(std::string problem) {
   CommandLine line;
   line.action = CommandAction::UsageError;
@@ -240,11 +245,13 @@ bool TakeValue(Valued option, std::string_view value, CommandLine& line, std::st
       return true;
     }
     case Valued::Render:
-      if (!IsPngName(value)) {
-        problem = Quoted(value) + " is not the name of a PNG file (FILE.png)";
+      if (!ClipKindOf(value)) {
+        problem = Quoted(value) +
+                  " is not the name of a PNG file or a video (FILE.png, .mp4, .webm, .mkv, .gif)";
         return false;
       }
       render.file = std::string(value);
+      render.kind = *ClipKindOf(value);
       return true;
     case Valued::Size: {
       const std::size_t separator = value.find(kSizeSeparator);

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "sdl/video_clip.h"
 #include "state/run_settings.h"
 
 // Where the program draws.
@@ -47,7 +48,7 @@ constexpr std::int32_t kLargestRenderFps = 1000;
 // atMs or later and the frames - 1 after it are written, each to its own file. The values here
 // are those the program takes when an option is left out.
 struct RenderSettings {
-  std::string file;                   // --render FILE.png as given: always ends in ".png"
+  std::string file;                   // --render FILE as given, of a kind ClipKindOf knows
   std::int32_t width = 1920;          // --size WxH, or the classic 800 x 600 with --classic
   std::int32_t height = 1080;         // (see RunSettings::classic)
   std::optional<std::uint32_t> seed;  // --seed N; none: the runner seeds from the clock
@@ -55,6 +56,7 @@ struct RenderSettings {
   std::int32_t atMs = 5000;           // --at MS: virtual milliseconds, at least 0
   std::int32_t frames = 1;            // --frames K: at least 1; more than 1 numbers the files
   std::int32_t fps = 60;              // --fps F: 1 to kLargestRenderFps
+  ClipKind kind = ClipKind::Png;      // what FILE's extension asks for
 };
 
 struct CommandLine {

@@ -8,9 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include <fcntl.h>
 #include <png.h>
 #include <unistd.h>
+
+#include "sdl/temporary_file.h"
 
 namespace {
 
@@ -21,12 +22,6 @@ constexpr std::size_t kBytesPerPixel = 3;  // R, G, B
 constexpr std::uint32_t kRedShift = 16;
 constexpr std::uint32_t kGreenShift = 8;
 constexpr std::uint32_t kByteMask = 0xFF;
-// A new file's mode before the umask, as for any file a program makes.
-constexpr mode_t kNewFileMode = 0666;
-// Names tried for the temporary; another is tried while one exists, left by a writer that was
-// killed or used by one writing the same file now.
-constexpr int kTemporaryNames = 100;
-constexpr std::string_view kTemporarySuffix = ".tmp";
 constexpr std::string_view kPngSuffix = ".png";
 constexpr std::size_t kLeastIndexDigits = 4;
 constexpr std::size_t kMessageSize = 200;
@@ -97,20 +92,6 @@ bool EncodePng(PngOutput& output, const FrameView& frame, png_byte* row) {
   return true;
 }
 
-// Makes a new file beside `path` for its bytes; its descriptor and `temporary` its name, or -1
-// with errno.
-int CreateTemporary(const std::string& path, std::string& temporary) {
-  for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
-    temporary = path + "." + std::to_string(attempt) + std::string(kTemporarySuffix);
-    const int descriptor =
-        open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
-    if (descriptor >= 0 || errno != EEXIST) {
-      return descriptor;
-    }
-  }
-  return -1;
-}
-
 std::string Problem(const std::string& path, const char* why) {
   return "cannot write '" + path + "': " + why;
 }
@@ -121,7 +102,7 @@ bool WritePngFile(const std::string& path, const FrameView& frame, std::string& 
   assert(frame.pixels != nullptr && frame.width >= 1 && frame.height >= 1 &&
          frame.pitch >= frame.width);
   std::string temporary;
-  const int descriptor = CreateTemporary(path, temporary);
+  const int descriptor = CreateTemporaryBeside(path, temporary);
   if (descriptor < 0) {
     problem = Problem(path, std::strerror(errno));
     return false;

@@ -111,6 +111,9 @@ TEST(CommandLine, EveryFormAndEveryRefusal) {
       {{"--models", "0,14"}, kError, kOwn, 0, "'0,14' is not a list of models"},
       {{"--classic=1"}, kError, kOwn, 0, "unknown option '--classic=1'"},
       {{"--render", "a.png", "--renderer", "opengl"}, kError, kOwn, 0, "'opengl' is not a"},
+      {{"--render", "a.avi"}, kError, kOwn, 0, "'a.avi' is not the name of a PNG file or a"},
+      {{"--render", "dir/.mp4"}, kError, kOwn, 0, "'dir/.mp4' is not the name"},
+      {{"--render", "a.MP4"}, kError, kOwn, 0, "'a.MP4' is not the name"},
       {{"--render", "a.png", "--renderer=GL"}, kError, kOwn, 0, "'GL' is not a renderer"},
       {{"--renderer", "gl", "--root"}, kRun, kSaver, 0, ""},
   };
@@ -132,7 +135,8 @@ struct RenderCase {
 };
 
 auto Fields(bool classic, const RenderSettings& r) {
-  return std::tuple(classic, r.file, r.width, r.height, r.seed, r.model, r.atMs, r.frames, r.fps);
+  return std::tuple(classic, r.file, r.width, r.height, r.seed, r.model, r.atMs, r.frames, r.fps,
+                    r.kind);
 }
 
 TEST(CommandLine, RenderSettingsAndTheirEdges) {
@@ -149,6 +153,10 @@ TEST(CommandLine, RenderSettingsAndTheirEdges) {
        {"c.png", 16384, 16384, 4294967295u, 13, 2147483647, 2147483647, 1000}},
       {{"--render", "d.png", "--at", "007"}, false, {"d.png", 1920, 1080, {}, {}, 7, 1, 60}},
       {{"--render", "e.png", "--classic"}, true, {"e.png", 800, 600, {}, {}, 5000, 1, 60}},
+      {{"--render", "h.mp4"}, false, {"h.mp4", 1920, 1080, {}, {}, 5000, 1, 60, ClipKind::Mp4}},
+      {{"--render", "i.webm"}, false, {"i.webm", 1920, 1080, {}, {}, 5000, 1, 60, ClipKind::Webm}},
+      {{"--render", "d/j.mkv"}, false, {"d/j.mkv", 1920, 1080, {}, {}, 5000, 1, 60, ClipKind::Mkv}},
+      {{"--render", "k.gif"}, false, {"k.gif", 1920, 1080, {}, {}, 5000, 1, 60, ClipKind::Gif}},
       {{"--render", "f.png", "--size", "5x5", "--render=g.png", "--size=7x3"},
        false,
        {"g.png", 7, 3, {}, {}, 5000, 1, 60}},
