@@ -3,6 +3,7 @@
 // swing, the console opening and open, and the intro page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,8 +22,10 @@
 namespace {
 
 constexpr std::uint32_t kSeed = 20261210;
-// Model clock ticks where the drift swings farthest: up (sin = 1), left (cos = -1), down (sin =
-// -1); the seed's rest point lies between.
+// Model clock ticks of the frames drawn after each switch: through the ring's fade-in (which only
+// frames within it advance, so that the ring is lit at all), then where the drift swings
+// farthest: up (sin = 1), left (cos = -1), down (sin = -1); the seed's rest point lies between.
+constexpr std::uint32_t kFadeTicks[] = {300, 590};
 constexpr std::uint32_t kDriftTicks[] = {1100, 1571, 3299};
 constexpr std::uint32_t kSlideTicks[] = {40, 150, 1000};  // opening, then open, after TAB
 
@@ -43,6 +46,7 @@ std::uint64_t PictureHash(const FrameView& view) {
 struct Drawn {
   std::vector<std::string> cases;
   std::vector<std::uint64_t> hashes;
+  std::vector<bool> lit;  // the frame has a pixel that is not black
 };
 
 class Frames {
@@ -56,6 +60,12 @@ class Frames {
     ASSERT_NE(view.pixels, nullptr) << name;
     drawn_.cases.push_back(name);
     drawn_.hashes.push_back(PictureHash(view));
+    bool lit = false;
+    for (std::int32_t r = 0; r < view.height && !lit; ++r) {
+      const std::uint32_t* row = view.pixels + static_cast<std::ptrdiff_t>(r) * view.pitch;
+      lit = std::any_of(row, row + view.width, [](std::uint32_t pixel) { return pixel != 0; });
+    }
+    drawn_.lit.push_back(lit);
   }
 
  private:
@@ -88,6 +98,10 @@ Drawn DrawRun(bool gl, PictureSize size, RunOpening opening) {
     for (std::int32_t model = 0; model < kModelCount; ++model) {
       SetVirtualClock(tick);
       SwitchModel(model);
+      for (const std::uint32_t fade : kFadeTicks) {
+        SetVirtualClock(tick + fade);
+        EXPECT_EQ(RunIdlePass(), 0);
+      }
       for (const std::uint32_t drift : kDriftTicks) {
         frames.Draw(tick + drift,
                     at + " model " + std::to_string(model) + " at " + std::to_string(drift));
@@ -113,6 +127,7 @@ TEST_P(GlExactness, EqualsTheSoftwareRendererByteForByte) {
     ASSERT_EQ(gl.hashes.size(), software.hashes.size());
     for (std::size_t i = 0; i < gl.hashes.size(); ++i) {
       EXPECT_EQ(gl.hashes[i], software.hashes[i]) << software.cases[i];
+      EXPECT_TRUE(software.lit[i]) << software.cases[i] << " is black: it proves little";
     }
   }
 }
