@@ -1,9 +1,8 @@
 // The GDI presenter. One StretchDIBits per picture and frame of the memory frame's views
-// (0x00RRGGBB rows, top row first), each into its own area: at the area's size it copies pixel for
-// pixel, which Wine does as a plain copy. The results of GetDC, StretchDIBits and the classic
-// size's SetPictureSize are ignored on purpose: a failure costs one frame's picture (or, for
-// the size, leaves that picture black), and a window that is gone says so in the next
-// BeginFrame.
+// (0x00RRGGBB rows, top row first), each into its own area (windows/gdi_picture.h). The results
+// of GetDC and the classic size's SetPictureSize are ignored on purpose: a failure costs one
+// frame's picture (or, for the size, leaves that picture black), and a window that is gone says
+// so in the next BeginFrame.
 #include "windows/gdi_display.h"
 
 #include <array>
@@ -11,11 +10,9 @@
 #include "platform/display.h"
 #include "software/memory_frame.h"
 #include "state/app_state.h"
-#include "windows/frame_box.h"
+#include "windows/gdi_picture.h"
 
 namespace {
-
-constexpr WORD kBitsPerPixel = 32;
 
 // The presenter's own state: where the pictures go.
 struct GdiDisplay {
@@ -34,53 +31,11 @@ LONG Height(const RECT& area) {
   return area.bottom - area.top;
 }
 
-// The view's layout: rows `pitch` pixels apart; a negative height marks rows top first.
-BITMAPINFO ViewFormat(const FrameView& view) {
-  BITMAPINFO format{};
-  format.bmiHeader.biSize = sizeof(format.bmiHeader);
-  format.bmiHeader.biWidth = view.pitch;
-  format.bmiHeader.biHeight = -view.height;
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = kBitsPerPixel;
-  format.bmiHeader.biCompression = BI_RGB;
-  return format;
-}
-
-// The area itself for a picture of its size. The only other size a view can have is the classic
-// frame's, chosen or where the memory for the area's size could not be had: the largest 4:3 box
-// of the area.
-RECT ViewBox(const FrameView& view, const RECT& area) {
-  if (view.width == Width(area) && view.height == Height(area)) {
-    return area;
-  }
-  RECT box = FitFrameBox(Width(area), Height(area));
-  OffsetRect(&box, area.left, area.top);
-  return box;
-}
-
-void ShowView(HDC dc, const FrameView& view, const RECT& area) {
-  if (view.pixels == nullptr) {
-    return;
-  }
-  const RECT box = ViewBox(view, area);
-  const BITMAPINFO format = ViewFormat(view);
-  // Made larger, the pixels are copied (COLORONCOLOR): averaging costs too much at screen sizes
-  // (docs/screensaver-windows.md). Made smaller (the classic frame in a preview), they are
-  // averaged (HALFTONE), which costs little there and drops no thin lines.
-  const bool smaller = box.right - box.left < view.width;
-  SetStretchBltMode(dc, smaller ? HALFTONE : COLORONCOLOR);
-  if (smaller) {
-    SetBrushOrgEx(dc, 0, 0, nullptr);  // as HALFTONE asks
-  }
-  StretchDIBits(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, 0, view.width,
-                view.height, view.pixels, &format, DIB_RGB_COLORS, SRCCOPY);
-}
-
 // Picture 0 as FinishMemoryFrame gave it (`first`), the others as they were drawn.
 void ShowPictures(HDC dc, const FrameView& first) {
-  ShowView(dc, first, display.area[0]);
+  ShowGdiPicture(dc, first, display.area[0]);
   for (std::int32_t picture = 1; picture < display.count; ++picture) {
-    ShowView(dc, PictureView(picture), display.area[picture]);
+    ShowGdiPicture(dc, PictureView(picture), display.area[picture]);
   }
 }
 
@@ -95,11 +50,13 @@ void OpenGdiDisplay(HWND window, const RECT* areas, std::int32_t count) {
 }
 
 // Between frames the pictures hold the latest finished frame.
-void PaintGdiDisplay() {
+void PaintGdiDisplay(HWND window) {
   PAINTSTRUCT paint{};
-  HDC dc = BeginPaint(display.window, &paint);
-  ShowPictures(dc, PictureView());
-  EndPaint(display.window, &paint);
+  HDC dc = BeginPaint(window, &paint);
+  if (window == display.window) {
+    ShowPictures(dc, PictureView());
+  }
+  EndPaint(window, &paint);
 }
 
 void CloseGdiDisplay() {

@@ -16,8 +16,9 @@
 // classic frame is shown in the largest 4:3 box of the area instead.
 void OpenGdiDisplay(HWND window, const RECT* areas, std::int32_t count);
 
-// Paints the window for WM_PAINT: the background outside the picture, the latest frame inside.
-void PaintGdiDisplay();
+// Paints `window` for WM_PAINT: the background, and where the display presents into it, the latest
+// frame over it.
+void PaintGdiDisplay(HWND window);
 
 // Presents nowhere any more: BeginFrame answers Failed until the next OpenGdiDisplay.
 void CloseGdiDisplay();

@@ -1,6 +1,7 @@
 #include "windows/saver_preview.h"
 
 #include "windows/gdi_display.h"
+#include "windows/saver_display.h"
 #include "windows/saver_visuals.h"
 
 namespace {
@@ -11,7 +12,7 @@ constexpr int kExitNoMemory = 1;
 LRESULT CALLBACK PreviewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
-      PaintGdiDisplay();
+      PaintGdiDisplay(window);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -34,7 +35,7 @@ void RegisterPreviewClass(HINSTANCE instance) {
 
 }  // namespace
 
-int RunPreview(HINSTANCE instance, HWND parent, const RunSettings& settings) {
+int RunPreview(HINSTANCE instance, HWND parent, const SaverSettings& settings) {
   RECT client{};
   if (IsWindow(parent) == FALSE || GetClientRect(parent, &client) == FALSE) {
     return 0;
@@ -46,8 +47,8 @@ int RunPreview(HINSTANCE instance, HWND parent, const RunSettings& settings) {
   if (child == nullptr) {
     return 0;
   }
-  OpenGdiDisplay(child, &client, 1);
-  const bool ran = RunSaverVisuals(settings);
-  CloseGdiDisplay();
+  OpenSaverDisplay(child, &client, 1, settings);
+  const bool ran = RunSaverVisuals(settings.run);
+  CloseSaverDisplay();
   return ran ? 0 : kExitNoMemory;
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "windows/gdi_display.h"
+#include "windows/saver_display.h"
 #include "windows/saver_visuals.h"
 
 namespace {
@@ -69,7 +70,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       }
       break;
     case WM_PAINT:
-      PaintGdiDisplay();
+      PaintGdiDisplay(window);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -156,7 +157,7 @@ MonitorAreas ArrangeMonitors(const RECT& virtualScreen, const Monitor* monitors,
   return areas;
 }
 
-int RunScreenSaver(HINSTANCE instance, const RunSettings& settings) {
+int RunScreenSaver(HINSTANCE instance, const SaverSettings& settings) {
   RegisterSaverClass(instance);
   const RECT screen = VirtualScreen();
   saver.pointerKnown = GetCursorPos(&saver.pointerStart) != FALSE;
@@ -167,13 +168,14 @@ int RunScreenSaver(HINSTANCE instance, const RunSettings& settings) {
     return kExitFailure;
   }
   const MonitorAreas monitors = MonitorsOn(screen);
-  OpenGdiDisplay(window, monitors.area.data(), monitors.count);
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   ShowCursor(FALSE);
-  const bool ran = RunSaverVisuals(settings);
+  // After the pop-up shows: the GL renderer's monitors are windows of their own over it.
+  OpenSaverDisplay(window, monitors.area.data(), monitors.count, settings);
+  const bool ran = RunSaverVisuals(settings.run);
   ShowCursor(TRUE);
-  CloseGdiDisplay();
+  CloseSaverDisplay();
   if (ran) {
     return 0;
   }

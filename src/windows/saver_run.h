@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "state/app_state.h"
-#include "state/run_settings.h"
+#include "windows/saver_settings.h"
 
 // Covers every monitor with a black topmost pop-up on the desktop's own display mode (the mode
 // is never changed), shows the visuals of `settings` over the whole of each monitor at its
@@ -15,8 +15,9 @@
 // model and colours, and hides the pointer. Ends on any key, any
 // mouse button or wheel turn, a pointer move of more than a few pixels from where it was at the
 // start, the loss of activation, or a close. Returns the exit code: 0, or 1 when the window or the
-// memory cannot be had (the second with a message box, read when the user comes back).
-int RunScreenSaver(HINSTANCE instance, const RunSettings& settings);
+// memory cannot be had (the second with a message box, read when the user comes back). The
+// renderer is the one `settings` choose (windows/saver_display.h).
+int RunScreenSaver(HINSTANCE instance, const SaverSettings& settings);
 
 // A monitor as Windows tells of it: its rectangle in screen coordinates, where the primary one
 // starts at 0,0 and the others may lie at negative coordinates.

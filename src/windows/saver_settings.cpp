@@ -1,7 +1,9 @@
 #include "windows/saver_settings.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -10,6 +12,9 @@ namespace {
 constexpr char kPeriodValue[] = "Period";
 constexpr char kModelsValue[] = "Models";
 constexpr char kClassicValue[] = "Classic";
+constexpr char kRendererValue[] = "Renderer";
+// Each choice's word, at the choice's number.
+constexpr const char* kRendererWords[] = {"auto", "gl", "software"};
 // Far more than the longest list ("0,2,4,6,8,10,12" and its like): a longer string is no list.
 constexpr DWORD kLongestModelsBytes = 256;
 
@@ -71,24 +76,42 @@ bool WriteSettingsValues(HKEY key, const StoredSettings& stored) {
   return written;
 }
 
-RunSettings LoadSaverSettings() {
+std::optional<RendererChoice> ReadRendererValue(HKEY key) {
+  const std::optional<std::string> word = ReadText(key, kRendererValue);
+  if (word) {
+    for (std::size_t choice = 0; choice < std::size(kRendererWords); ++choice) {
+      if (*word == kRendererWords[choice]) {
+        return static_cast<RendererChoice>(choice);
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+bool WriteRendererValue(HKEY key, RendererChoice choice) {
+  return WriteText(key, kRendererValue, kRendererWords[static_cast<std::int32_t>(choice)]);
+}
+
+SaverSettings LoadSaverSettings() {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kSaverSettingsKey, 0, KEY_QUERY_VALUE, &key) !=
       ERROR_SUCCESS) {
-    return RunSettings{};
+    return SaverSettings{};
   }
-  const StoredSettings stored = ReadSettingsValues(key);
+  const SaverSettings settings{ReadStoredSettings(ReadSettingsValues(key)),
+                               ReadRendererValue(key).value_or(RendererChoice::Auto)};
   RegCloseKey(key);
-  return ReadStoredSettings(stored);
+  return settings;
 }
 
-bool SaveSaverSettings(const RunSettings& settings) {
+bool SaveSaverSettings(const SaverSettings& settings) {
   HKEY key = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, kSaverSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  const bool written = WriteSettingsValues(key, StoreSettings(settings));
+  const bool runWritten = WriteSettingsValues(key, StoreSettings(settings.run));
+  const bool written = WriteRendererValue(key, settings.renderer) && runWritten;
   RegCloseKey(key);
   return written;
 }

@@ -15,12 +15,16 @@ constexpr char kTitle[] = "Chromaflux";
 constexpr char kPeriodProblem[] = "The seconds with each model are a number from 5 to 300.";
 constexpr char kModelsProblem[] = "Choose one model at least.";
 constexpr char kNotStored[] = "The settings could not be stored.";
+// The entries of the list of who draws, in RendererChoice's order.
+constexpr const char* kRendererNames[] = {"Automatic", "The graphics processor (OpenGL)",
+                                          "The processor (software)"};
 
 int ModelBox(std::int32_t model) {
   return IDC_FIRST_MODEL + model;
 }
 
-void ShowSettings(HWND dialog, const RunSettings& settings) {
+void ShowSettings(HWND dialog, const SaverSettings& saver) {
+  const RunSettings& settings = saver.run;
   SendDlgItemMessageA(dialog, IDC_PERIOD_UPDOWN, UDM_SETRANGE32, kShortestPeriodSeconds,
                       kLongestPeriodSeconds);
   SendDlgItemMessageA(dialog, IDC_PERIOD_UPDOWN, UDM_SETPOS32, 0, settings.periodSeconds);
@@ -30,12 +34,17 @@ void ShowSettings(HWND dialog, const RunSettings& settings) {
     CheckDlgButton(dialog, ModelBox(model), chosen ? BST_CHECKED : BST_UNCHECKED);
   }
   CheckDlgButton(dialog, IDC_CLASSIC, settings.classic ? BST_CHECKED : BST_UNCHECKED);
+  for (const char* name : kRendererNames) {
+    SendDlgItemMessageA(dialog, IDC_RENDERER, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  }
+  SendDlgItemMessageA(dialog, IDC_RENDERER, CB_SETCURSEL, static_cast<WPARAM>(saver.renderer), 0);
 }
 
 // What the dialog shows, or nothing after a message that says what to change, with the focus on
 // the control to change.
-std::optional<RunSettings> ChosenSettings(HWND dialog) {
-  RunSettings settings;
+std::optional<SaverSettings> ChosenSettings(HWND dialog) {
+  SaverSettings saver;
+  RunSettings& settings = saver.run;
   BOOL read = FALSE;
   const UINT period = GetDlgItemInt(dialog, IDC_PERIOD, &read, FALSE);
   if (read == FALSE || !IsPeriodInRange(period)) {
@@ -56,7 +65,10 @@ std::optional<RunSettings> ChosenSettings(HWND dialog) {
     return std::nullopt;
   }
   settings.classic = IsDlgButtonChecked(dialog, IDC_CLASSIC) == BST_CHECKED;
-  return settings;
+  const LRESULT renderer = SendDlgItemMessageA(dialog, IDC_RENDERER, CB_GETCURSEL, 0, 0);
+  saver.renderer =
+      renderer == CB_ERR ? RendererChoice::Auto : static_cast<RendererChoice>(renderer);
+  return saver;
 }
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -67,7 +79,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK:
-          if (const std::optional<RunSettings> chosen = ChosenSettings(dialog)) {
+          if (const std::optional<SaverSettings> chosen = ChosenSettings(dialog)) {
             if (!SaveSaverSettings(*chosen)) {
               MessageBoxA(dialog, kNotStored, kTitle, MB_OK | MB_ICONERROR);
             }

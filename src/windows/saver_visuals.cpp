@@ -10,7 +10,7 @@
 #include "app/run.h"
 #include "platform/clock.h"
 #include "platform/input.h"
-#include "software/software_renderer.h"
+#include "windows/saver_display.h"
 
 namespace {
 
@@ -45,13 +45,21 @@ void RestUntil(std::uint64_t dueUs) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, restMs, QS_ALLINPUT);
 }
 
+// A run that the GL renderer could not start, or whose display was lost with the window still
+// there, begins again with the software renderer.
 bool RunSaverVisuals(const RunSettings& settings) {
-  const bool started = StartRun(GetTickCount(), RunOpening::Visuals, settings, SoftwareRenderer());
-  if (started) {
-    timeBeginPeriod(kTimerResolutionMs);
-    RunRestingLoop();
-    timeEndPeriod(kTimerResolutionMs);
+  for (;;) {
+    const bool started =
+        StartRun(GetTickCount(), RunOpening::Visuals, settings, SaverDisplayRenderer());
+    LoopEnd end = LoopEnd::Input;
+    if (started) {
+      timeBeginPeriod(kTimerResolutionMs);
+      end = RunRestingLoop();
+      timeEndPeriod(kTimerResolutionMs);
+    }
+    EndRun();
+    if ((started && end == LoopEnd::Input) || !FallBackToSoftware()) {
+      return started;
+    }
   }
-  EndRun();
-  return started;
 }

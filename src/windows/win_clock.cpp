@@ -1,10 +1,27 @@
-// The clock on Windows: the system tick count.
+// The clock on Windows: the system tick count, or the virtual one of windows/win_clock.h.
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/clock.h"
+#include "windows/win_clock.h"
+
+namespace {
+
+std::optional<std::uint32_t> virtualTick;  // set while a self-check draws; the tick count otherwise
+
+}  // namespace
+
+void SetVirtualClock(std::uint32_t tick) {
+  virtualTick = tick;
+}
+
+void EndVirtualClock() {
+  virtualTick.reset();
+}
 
 std::uint32_t GetTicks() {
-  return GetTickCount();
+  return virtualTick.value_or(GetTickCount());
 }
 
 // The performance counter, split so that no product can overflow.

@@ -6,7 +6,8 @@
 # where one picture over both would run on as smoothly as anywhere else. With the classic frame stored, each monitor shows it in its own 4:3 box, black
 # beside it: bars at the sides of the primary, above and below it on the second, which shows
 # that each picture has its monitor's shape (the second is 1280 x 1024, not the virtual screen's
-# 1080 rows).
+# 1080 rows). With the GL renderer stored (`Renderer` gl), which the saver names to a debugger
+# (Wine's debugstr channel), the plasma fills, moves and breaks off at the seam as before.
 #
 #   scripts/wine-session --two-monitors bash saver_monitors_test.sh CHROMAFLUX_SCR SCREENSHOT_DIR
 set -euo pipefail
@@ -124,13 +125,19 @@ classic_on_both() {
 
 cf_wine reg delete "$kKey" /f >/dev/null 2>&1 || true
 cf_log "monitors: ${heads[*]} on a root of ${root_width}x$root_height"
-for frame in hd classic; do
+for frame in hd classic gl; do
   if [[ $frame == classic ]]; then
     cf_wine reg add "$kKey" /v Classic /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  elif [[ $frame == gl ]]; then
+    cf_wine reg delete "$kKey" /f >/dev/null 2>&1
+    cf_wine reg add "$kKey" /v Renderer /t REG_SZ /d gl /f >/dev/null 2>&1
   fi
   xdotool mousemove 960 540
-  cf_begin_test "$1" "$2/$frame" /s
-  if [[ $frame == hd ]]; then
+  WINEDEBUG=-all,+debugstr cf_begin_test "$1" "$2/$frame" /s
+  if [[ $frame == classic ]]; then
+    cf_wait_for "$kStartSeconds" classic classic_on_both
+    cf_log "the classic frame in each monitor's box: $cf_last_shot"
+  else
     cf_wait_for "$kStartSeconds" plasma plasma_on_both
     cf_log "the plasma on both monitors: $cf_last_shot"
     rm -f "$cf_shot_dir/previous.png"
@@ -138,9 +145,11 @@ for frame in hd classic; do
     cf_log "moving on both: $cf_last_shot"
     cf_wait_for 30 per-monitor picture_breaks_at_seam
     cf_log "the picture breaks off at the seam: $cf_last_shot"
-  else
-    cf_wait_for "$kStartSeconds" classic classic_on_both
-    cf_log "the classic frame in each monitor's box: $cf_last_shot"
+  fi
+  if [[ $frame == gl ]]; then
+    named=$(grep -o 'chromaflux: [^\]*' "$cf_shot_dir/program.log" || true)
+    [[ $named == "chromaflux: GL renderer"* ]] || cf_fail "not the GL renderer: '$named'"
+    cf_log "$named"
   fi
   xdotool mousemove_relative 40 0
   cf_expect_exit 10 0

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end: the screen saver's settings. "/c" and no argument show the settings dialog; OK
-# stores what it shows under HKCU\Software\Chromaflux (read back with Wine's reg), a new "/c"
+# stores what it shows under HKCU\Software\Chromaflux (read back with Wine's reg), who draws
+# among them, a new "/c"
 # shows what was stored, Cancel stores nothing, a period out of range is refused with a message,
 # and a damaged stored value reads as its default. "/s" follows the stored period: with 5 s, the
 # first fade to black before the next model comes long before the default 20 s. "/a", an unknown
@@ -15,14 +16,15 @@ readonly kStartSeconds=60  # Wine start-up
 readonly kDialogTitle='^Chromaflux settings$'
 readonly kMessageTitle='^Chromaflux$'
 readonly kKey='HKCU\Software\Chromaflux'
-# Model 0's check box, then the other 13, then the classic frame's: Tab steps through them.
+# Model 0's check box, then the other 13, then the classic frame's, then the list of who draws:
+# Tab steps through them.
 readonly kTabsFromModel0ToClassic=14
 
-# The three values as "Period Models Classic", "-" for a missing one: Period 0x14 is 20 s.
+# The four values as "Period Models Classic Renderer", "-" for a missing one: Period 0x14 is 20 s.
 stored() {
   local value
   value=$(cf_wine reg query "$kKey" 2>/dev/null | tr -d '\r') || true
-  for name in Period Models Classic; do
+  for name in Period Models Classic Renderer; do
     awk -v name="$name" '$1 == name { print $3; found = 1 } END { if (!found) print "-" }' \
       <<<"$value"
   done | paste -sd ' '
@@ -71,33 +73,33 @@ type_period() { cf_key End BackSpace BackSpace BackSpace "${@}"; }
 
 cf_exe=$1 cf_dir=$2
 cf_wine reg delete "$kKey" /f >/dev/null 2>&1 || true
-expect_stored "nothing yet" "- - -"
+expect_stored "nothing yet" "- - - -"
 
 # The dialog shows the defaults, and OK (Enter) stores them.
 for form in /c none; do
   if [[ $form == none ]]; then open_dialog no-argument; else open_dialog c "$form"; fi
   cf_log "$form: the dialog shows: $cf_last_shot"
   accept_dialog
-  expect_stored "$form, OK" "0x14 0-13 0x0"
+  expect_stored "$form, OK" "0x14 0-13 0x0 auto"
 done
 
-# A period of 5 s (6 typed, then the up-down's Down), model 0 left out and the classic frame:
-# stored by OK, shown by the next /c.
+# A period of 5 s (6 typed, then the up-down's Down), model 0 left out, the classic frame and the
+# GL renderer (the list's next entry after Automatic): stored by OK, shown by the next /c.
 open_dialog changed /c
 type_period 6 Down Tab space
 for ((i = 0; i < kTabsFromModel0ToClassic; i++)); do cf_key Tab; done
-cf_key space Return
+cf_key space Tab Down Return
 cf_expect_exit 10 0
-expect_stored "changed, OK" "0x5 1-13 0x1"
+expect_stored "changed, OK" "0x5 1-13 0x1 gl"
 open_dialog reopened /c
 accept_dialog
-expect_stored "reopened, OK" "0x5 1-13 0x1"
+expect_stored "reopened, OK" "0x5 1-13 0x1 gl"
 
 # Cancel (Escape) stores nothing.
 open_dialog cancelled /c
 type_period 7 Tab space Escape
 cf_expect_exit 10 0
-expect_stored "cancelled" "0x5 1-13 0x1"
+expect_stored "cancelled" "0x5 1-13 0x1 gl"
 
 # A period out of range: OK shows a message over the dialog and stores nothing.
 open_dialog refused /c
@@ -108,17 +110,17 @@ xdotool windowactivate --sync "$window" key Return 2>/dev/null
 cf_wait_until 20 "dialog" find_window "$kDialogTitle" || cf_fail "the dialog went with the message"
 xdotool windowactivate --sync "$window" key Escape 2>/dev/null
 cf_expect_exit 10 0
-expect_stored "refused" "0x5 1-13 0x1"
+expect_stored "refused" "0x5 1-13 0x1 gl"
 
 # A damaged value (the only one stored) reads as its default, which the dialog shows and OK
 # stores.
-for damage in "Period REG_SZ 5" "Period REG_DWORD 9999"; do
+for damage in "Period REG_SZ 5" "Period REG_DWORD 9999" "Renderer REG_SZ fast"; do
   read -r name type data <<<"$damage"
   cf_wine reg delete "$kKey" /f >/dev/null 2>&1
   set_value "$name" "$type" "$data"
   open_dialog "damaged-$name-$data" /c
   accept_dialog
-  expect_stored "$damage, OK" "0x14 0-13 0x0"
+  expect_stored "$damage, OK" "0x14 0-13 0x0 auto"
 done
 
 # /s with a period of 5 s: from its start to a nearly black picture after the plasma (the fade

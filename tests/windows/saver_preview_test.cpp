@@ -1,6 +1,7 @@
 // The preview's code drawing into a window that the test made, in this process: Wine does not
 // show what one process draws into another's window, so the pixels are read here. The preview
-// across two processes is saver_preview_host.cpp's.
+// across two processes is saver_preview_host.cpp's. Each renderer's preview: the software one's
+// memory frame, and the GL one's picture read back from its context.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include "state/app_state.h"
 #include "windows/frame_box.h"
 #include "windows/saver_preview.h"
+#include "windows/wgl_display.h"
 
 namespace {
 
@@ -35,6 +37,7 @@ struct PreviewSeen {
   int moves = 0;
   bool showsThePicture = false;  // the child holds the memory frame's picture, pixel for pixel
   bool classic = false;          // the run shows the classic frame (what showsThePicture means)
+  bool gl = false;               // the GL renderer draws it (where the picture is to be read)
   std::vector<std::uint32_t> previous;
 };
 
@@ -73,10 +76,15 @@ double LitShare(const std::vector<std::uint32_t>& pixels) {
   return static_cast<double>(lit) / static_cast<double>(pixels.size());
 }
 
+// The picture as the renderer left it after the frame last shown.
+FrameView DrawnPicture() {
+  return seen.gl ? WglReadBackPicture() : PictureView();
+}
+
 // Between frames the picture holds the frame last shown: the child must show exactly it, at
 // the child's size.
 bool ShowsThePicture(const std::vector<std::uint32_t>& pixels) {
-  const FrameView picture = PictureView();
+  const FrameView picture = DrawnPicture();
   if (picture.pixels == nullptr || picture.width != kWidth || picture.height != kHeight) {
     return false;
   }
@@ -93,7 +101,7 @@ bool ShowsThePicture(const std::vector<std::uint32_t>& pixels) {
 // The classic frame, 800 x 600, shrunk into the child's 4:3 box: lit there (by the averaged
 // picture) and black beside it.
 bool ShowsTheClassicFrame(const std::vector<std::uint32_t>& pixels) {
-  const FrameView picture = PictureView();
+  const FrameView picture = DrawnPicture();
   const RECT box = FitFrameBox(kWidth, kHeight);
   if (picture.width != screenWidth || picture.height != screenHeight || box.left < 1) {
     return false;
@@ -147,15 +155,24 @@ HWND CreateParent() {
 
 // With the classic frame chosen, the 800 x 600 frame in the child's 4:3 box instead.
 TEST(SaverPreview, FillsAChildOverTheClientAreaAtItsSizeUntilTheParentGoes) {
-  for (const bool classic : {false, true}) {
+  const struct {
+    RendererChoice renderer;
+    bool classic;
+  } cases[] = {{RendererChoice::Software, false},
+               {RendererChoice::Software, true},
+               {RendererChoice::Gl, false},
+               {RendererChoice::Gl, true}};
+  for (const auto& c : cases) {
     HWND parent = CreateParent();
     ASSERT_NE(parent, nullptr);
     seen = PreviewSeen{};
     seen.startTick = GetTickCount();
-    seen.classic = classic;
+    seen.classic = c.classic;
+    seen.gl = c.renderer == RendererChoice::Gl;
     SetTimer(parent, 1, 100, CheckPreview);
-    RunSettings settings;
-    settings.classic = classic;
+    SaverSettings settings;
+    settings.run.classic = c.classic;
+    settings.renderer = c.renderer;
 
     EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent, settings), 0);
     EXPECT_FALSE(IsWindow(parent));
@@ -164,8 +181,9 @@ TEST(SaverPreview, FillsAChildOverTheClientAreaAtItsSizeUntilTheParentGoes) {
     EXPECT_GE(seen.litShare, kPlasmaLitShare);
     EXPECT_GE(seen.moves, kMovesWanted);
     EXPECT_TRUE(seen.showsThePicture)
-        << (classic ? "the classic frame in the child's 4:3 box, black beside it"
-                    : "the picture, at the child's size, fills it");
+        << (c.classic ? "the classic frame in the child's 4:3 box, black beside it"
+                      : "the picture, at the child's size, fills it")
+        << (seen.gl ? ", GL renderer" : ", software renderer");
   }
 }
 
@@ -173,7 +191,7 @@ TEST(SaverPreview, EndsAtOnceWithoutAWindow) {
   HWND gone = CreateParent();
   DestroyWindow(gone);
   for (HWND parent : {static_cast<HWND>(nullptr), gone}) {
-    EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent, RunSettings{}), 0);
+    EXPECT_EQ(RunPreview(GetModuleHandleA(nullptr), parent, SaverSettings{}), 0);
   }
 }
 
