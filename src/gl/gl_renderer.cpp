@@ -1,7 +1,9 @@
 #include "gl/gl_renderer.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -335,6 +337,10 @@ bool StartGl() {
     rendering.problem = std::string("the OpenGL context has no ") + missing;
     return false;
   }
+  // Errors an earlier user of the context left are not the renderer's: a restored WebGL context
+  // answers INVALID_OPERATION for each texture of the lost one that its stop deleted.
+  while (gl.GetError() != GL_NO_ERROR) {
+  }
   if (!TakeFrameMemory()) {
     rendering.problem = "not enough memory";
     return false;
@@ -374,4 +380,12 @@ const Renderer& GlRenderer() {
 
 const char* GlRendererProblem() {
   return rendering.problem.c_str();
+}
+
+bool IsSoftwareRasteriser(std::string_view renderer) {
+  constexpr std::string_view kRasterisers[] = {"llvmpipe", "softpipe", "SwiftShader", "GDI Generic",
+                                               "Basic Render Driver"};
+  return std::any_of(
+      std::begin(kRasterisers), std::end(kRasterisers),
+      [renderer](std::string_view name) { return renderer.find(name) != std::string_view::npos; });
 }

@@ -8,6 +8,8 @@
 // classic size the processor also draws the few plasma rows under the glow and the TAB hint.
 #pragma once
 
+#include <string_view>
+
 #include "platform/renderer.h"
 
 const Renderer& GlRenderer();
@@ -15,3 +17,8 @@ const Renderer& GlRenderer();
 // Why the GL renderer's start failed (a missing function, a shader the driver refuses), one line;
 // empty after a good start.
 const char* GlRendererProblem();
+
+// Whether `renderer` (a context's GL_RENDERER) names a rasteriser that runs on the processor:
+// llvmpipe, softpipe, SwiftShader, Microsoft's GDI Generic or Basic Render Driver. There the GL
+// renderer costs the processor several times what the software renderer does.
+bool IsSoftwareRasteriser(std::string_view renderer);

@@ -61,14 +61,6 @@ bool DrawsLikeSoftware(const Renderer& gl) {
   return !drawn.empty() && drawn == DrawCheckFrame(SoftwareRenderer(), false);
 }
 
-bool IsSoftwareRasteriser(std::string_view renderer) {
-  constexpr std::string_view kRasterisers[] = {"llvmpipe", "softpipe", "SwiftShader", "GDI Generic",
-                                               "Basic Render Driver"};
-  return std::any_of(
-      std::begin(kRasterisers), std::end(kRasterisers),
-      [renderer](std::string_view name) { return renderer.find(name) != std::string_view::npos; });
-}
-
 namespace {
 
 // auto's tests, on a context of its own with no display: the driver is no processor rasteriser

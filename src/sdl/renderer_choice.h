@@ -2,17 +2,10 @@
 // worth it and exact, else the software renderer. The choice is named on standard error.
 #pragma once
 
-#include <string_view>
-
 #include "platform/renderer.h"
 #include "sdl/command_line.h"
 #include "sdl/sdl_display.h"
 #include "state/frame_description.h"
-
-// Whether `renderer` (GL_RENDERER) names a rasteriser that runs on the processor: llvmpipe,
-// softpipe, SwiftShader, Microsoft's GDI Generic or Basic Render Driver. There the software
-// renderer costs the processor several times less than the GL one.
-bool IsSoftwareRasteriser(std::string_view renderer);
 
 // auto's self-check: a small picture drawn by `gl` (the GL renderer) on a context with no display
 // equals the software renderer's. False where no such context can be had.

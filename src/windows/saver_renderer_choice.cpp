@@ -42,14 +42,6 @@ bool ComposedLikeSoftware(const FrameView& drawn) {
 
 }  // namespace
 
-bool IsSoftwareRasteriser(std::string_view renderer) {
-  constexpr std::string_view kRasterisers[] = {"llvmpipe", "softpipe", "SwiftShader", "GDI Generic",
-                                               "Basic Render Driver"};
-  return std::any_of(
-      std::begin(kRasterisers), std::end(kRasterisers),
-      [renderer](std::string_view name) { return renderer.find(name) != std::string_view::npos; });
-}
-
 bool DrawsLikeSoftware(const Renderer& gl) {
   std::string problem;
   if (!OpenWglReadBack(kCheckSize, problem)) {

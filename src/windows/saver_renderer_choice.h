@@ -3,15 +3,9 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "platform/renderer.h"
 #include "windows/saver_settings.h"
-
-// Whether `renderer` (GL_RENDERER) names a rasteriser that runs on the processor: llvmpipe,
-// softpipe, SwiftShader, Microsoft's GDI Generic or Basic Render Driver. There the software
-// renderer costs the processor several times less than the GL one.
-bool IsSoftwareRasteriser(std::string_view renderer);
 
 // The self-check: `gl` (the GL renderer, or a table standing in for it) draws a 96 x 54 picture
 // of model 0, the ring faded in, on a read-back context of its own (windows/wgl_display.h, on a
