@@ -22,7 +22,12 @@ CHROMAFLUX_WINDOWS_PACKAGES=(
 # The tests of the windows-i686 build under 32-bit Wine, which loads the X extensions that show it
 # every monitor (Xinerama, RandR) from the i386 libraries: without them the two-monitor session is
 # one monitor of 3200 x 1080 to a 32-bit program.
-CHROMAFLUX_WINDOWS32_PACKAGES=(wine32:i386 libgl1-mesa-dri:i386 libxinerama1:i386 libxrandr2:i386)
+# The saver's GL renderer under 32-bit Wine needs the i386 GLX libraries too (without them WGL
+# offers no OpenGL pixel format).
+CHROMAFLUX_WINDOWS32_PACKAGES=(
+  wine32:i386 libgl1-mesa-dri:i386 libxinerama1:i386 libxrandr2:i386 libgl1:i386
+  libglx-mesa0:i386
+)
 # The web page: Debian's Emscripten and the JavaScript parser its optimiser needs; Chromium, its
 # driver and Selenium (for the system's python3) to show the page headless and test it.
 CHROMAFLUX_WEB_PACKAGES=(emscripten node-acorn chromium chromium-driver python3-selenium)
