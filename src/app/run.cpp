@@ -1,5 +1,8 @@
 #include "app/run.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/frame_driver.h"
 #include "app/key_commands.h"
 #include "app/scene.h"
@@ -24,6 +27,14 @@ bool StartRun(std::uint32_t seed, RunOpening opening, const RunSettings& setting
   }
   StartRowCrew(ProcessorRowThreads());
   return true;
+}
+
+bool SwitchRenderer(const Renderer& renderer) {
+  app.renderer->stop();
+  app.renderer = &renderer;
+  std::fill(std::begin(app.handedEvaluation), std::end(app.handedEvaluation), 0u);
+  app.layerHanded = false;
+  return renderer.start();
 }
 
 void PostClick() {

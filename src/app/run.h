@@ -31,6 +31,11 @@ enum class RunRequest : std::int32_t { GoOn = 0, End = 1 };
 bool StartRun(std::uint32_t seed, RunOpening opening, const RunSettings& settings,
               const Renderer& renderer);
 
+// Stops the run's renderer and starts `renderer` in its place (or the same one again, where the
+// context it drew with was lost and restored and took what it kept), and hands it every field, the
+// ring and the layer again on the next frame. False where it cannot start: the run must end.
+bool SwitchRenderer(const Renderer& renderer);
+
 // A left click: the intro page gives way to the visuals.
 void PostClick();
 

@@ -4,10 +4,10 @@
 // for the display being away, so frames are skipped and the clocks left alone until it shows again.
 //
 // The page says each frame which picture it wants (index.html: the canvas's device pixels in high
-// resolution, within the page's pixel budget, else the classic frame). A size whose memory cannot
-// be had, here or for the core's picture buffers, gives the classic frame until the page asks for
-// another size: the fixed memory (CMakeLists.txt) leaves room for the budget, so that is the
-// exception, and retrying every frame would cost an allocation per frame.
+// resolution, within the software renderer's pixel budget, else the classic frame). A size whose
+// memory cannot be had, here or for the core's picture buffers, gives the classic frame until the
+// page asks for another size: the memory reserved at load (CMakeLists.txt) leaves room for the
+// budget, so that is the exception, and retrying every frame would cost an allocation per frame.
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
@@ -41,8 +41,7 @@ struct WebDisplay {
   std::uint32_t* image = nullptr;  // the frame as the canvas takes it: bytes R, G, B, A; null
                                    // outside a run
   std::size_t imagePixels = 0;     // pixels `image` holds: never fewer than the classic frame's
-  std::int32_t refusedWidth = 0;   // the last size whose memory could not be had; 0 for none
-  std::int32_t refusedHeight = 0;
+  PictureSize refused;             // the last size whose memory could not be had; 0 x 0: none
 };
 
 WebDisplay web;
@@ -63,8 +62,8 @@ bool HoldCanvasImage(std::size_t pixels) {
   return true;
 }
 
-bool IsClassic(std::int32_t width, std::int32_t height) {
-  return width == screenWidth && height == screenHeight;
+bool IsClassic(PictureSize size) {
+  return size.width == screenWidth && size.height == screenHeight;
 }
 
 }  // namespace
@@ -87,22 +86,40 @@ bool DisplayPacesFrames() {
   return true;
 }
 
-DisplayCheck BeginFrame() {
+bool PageHidden() {
   EmscriptenVisibilityChangeEvent visibility;
-  if (emscripten_get_visibility_status(&visibility) == EMSCRIPTEN_RESULT_SUCCESS &&
-      visibility.hidden) {
+  return emscripten_get_visibility_status(&visibility) == EMSCRIPTEN_RESULT_SUCCESS &&
+         visibility.hidden;
+}
+
+PictureSize PagePictureSize() {
+  PictureSize size{screenWidth, screenHeight};
+  GetPagePictureSize(&size.width, &size.height);
+  const bool refused = size.width == web.refused.width && size.height == web.refused.height;
+  if (refused || size.width < 1 || size.height < 1) {
+    return {screenWidth, screenHeight};
+  }
+  return size;
+}
+
+void RefusePictureSize(PictureSize size) {
+  web.refused = size;
+}
+
+bool LacksField(const FrameDescription& frame) {
+  return frame.content == FrameContent::Visuals && !IsClassic(frame.pictures[0].size) &&
+         frame.pictures[0].field == FieldKind::None;
+}
+
+DisplayCheck BeginFrame() {
+  if (PageHidden()) {
     return DisplayCheck::NotExclusive;
   }
-  int width = screenWidth;
-  int height = screenHeight;
-  GetPagePictureSize(&width, &height);
-  const bool refused = width == web.refusedWidth && height == web.refusedHeight;
-  if (refused || width < 1 || height < 1 || !SetPictureSize(width, height) ||
-      !HoldCanvasImage(static_cast<std::size_t>(width) * static_cast<std::size_t>(height))) {
-    if (!refused) {
-      web.refusedWidth = width;
-      web.refusedHeight = height;
-    }
+  const PictureSize size = PagePictureSize();
+  if (!SetPictureSize(size.width, size.height) ||
+      !HoldCanvasImage(static_cast<std::size_t>(size.width) *
+                       static_cast<std::size_t>(size.height))) {
+    RefusePictureSize(size);
     UseClassicPicture();
   }
   return DisplayCheck::Ready;
@@ -113,12 +130,8 @@ DisplayCheck BeginFrame() {
 // turns the inner loop into 128-bit vector operations.
 void FinishFrame(const FrameDescription& frame) {
   const FrameView shown = FinishMemoryFrame(frame);
-  // A running frame at another size whose field the core could not make showed no plasma: that
-  // size is refused like one refused here.
-  if (frame.content == FrameContent::Visuals && !IsClassic(shown.width, shown.height) &&
-      frame.pictures[0].field == FieldKind::None) {
-    web.refusedWidth = shown.width;
-    web.refusedHeight = shown.height;
+  if (LacksField(frame)) {
+    RefusePictureSize(frame.pictures[0].size);
   }
   assert(static_cast<std::size_t>(shown.width) * static_cast<std::size_t>(shown.height) <=
          web.imagePixels);

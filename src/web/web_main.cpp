@@ -5,6 +5,9 @@
 // clicks on the canvas, and each animation frame runs one pass of the loop, which takes all
 // waiting input first, then one idle pass (a frame and a console slide step), as the Windows
 // message loop does when its queue runs empty. The loop never blocks the page.
+//
+// Each run is drawn by the GL renderer on a WebGL2 context (web/webgl_display.h) or by the
+// software renderer, as the address's ?renderer= chooses (docs/web.md); the page is told which.
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
@@ -15,11 +18,13 @@
 #include "app/frame_driver.h"
 #include "app/run.h"
 #include "app/settings_text.h"
+#include "gl/gl_renderer.h"
 #include "platform/display.h"
 #include "platform/text_output.h"
 #include "software/software_renderer.h"
 #include "state/app_state.h"
 #include "web/web_display.h"
+#include "web/webgl_display.h"
 
 // The oldest input the page queued: a virtual-key code, kLeftClick or kNoInput.
 EM_JS(int, TakePageInput, (), { return Module.page.takeInput(); });
@@ -38,6 +43,12 @@ EM_JS(void, UseAddressSettings, (int classic, const char* problems),
       { Module.page.useSettings(Boolean(classic), UTF8ToString(problems)); });
 // Tells the page the run's choice of the classic frame after H, so that it lays the canvas out.
 EM_JS(void, ShowClassicChoice, (int classic), { Module.page.useClassic(Boolean(classic)); });
+// The address's ?renderer= as the page read it: a RendererChoice.
+EM_JS(int, AddressRendererChoice, (), { return Module.page.rendererChoice; });
+// Tells the page which renderer draws the run, "gl" or "software", and why, and the line to show
+// in place of its own ("" for none).
+EM_JS(void, UseRendererOnPage, (const char* renderer, const char* why, const char* line),
+      { Module.page.useRenderer(UTF8ToString(renderer), UTF8ToString(why), UTF8ToString(line)); });
 
 namespace {
 
@@ -46,10 +57,21 @@ constexpr int kLeftClick = -2;
 constexpr int kKeyH = 0x48;  // the classic frame or high resolution: the page's command
 constexpr std::uint32_t kEndedInk = 0x00FFFFFF;  // COLORREF
 constexpr std::int32_t kEndedLineY = 295;        // top of the line, about the middle of the screen
+constexpr char kNoMemory[] =
+    "Chromaflux needs about 128 MB of memory, and this page could not get it.";
+
+// Who draws the runs: ?renderer=auto|gl|software.
+enum class RendererChoice : int {
+  Auto = 0,      // the GL renderer where a WebGL2 context without a performance caveat runs on a
+                 // graphics processor, else the software renderer
+  Gl = 1,        // the GL renderer wherever a WebGL2 context can be had
+  Software = 2,  // the software renderer
+};
 
 // The page's own state.
 struct WebRun {
   RunSettings settings;  // what the page's address chose, for every run of the page
+  RendererChoice renderer = RendererChoice::Auto;  // likewise
 };
 
 WebRun web;
@@ -61,6 +83,50 @@ void ReadPageAddress() {
   query.pop_back();
   const std::string problems = ReadAddressSettings(web.settings, query);
   UseAddressSettings(web.settings.classic ? 1 : 0, problems.c_str());
+  web.renderer = static_cast<RendererChoice>(AddressRendererChoice());
+}
+
+const Renderer& UseSoftware(const std::string& why, const char* line = "") {
+  UseRendererOnPage("software", why.c_str(), line);
+  return SoftwareRenderer();
+}
+
+const Renderer& UseGl() {
+  UseRendererOnPage("gl", WebGlRendererName().c_str(), "");
+  return GlRenderer();
+}
+
+// The renderer of the next run, with the WebGL display open where it is the GL one. Auto looks at
+// the renderer on a canvas of its own first: a canvas that once had a WebGL context cannot show
+// the software renderer's pictures.
+const Renderer& ChooseRenderer() {
+  switch (web.renderer) {
+    case RendererChoice::Software:
+      break;
+    case RendererChoice::Gl:
+      if (OpenWebGlDisplay(false)) {
+        return UseGl();
+      }
+      return UseSoftware("no WebGL2 context",
+                         "Chromaflux: this browser gives no WebGL2 context; the software renderer "
+                         "draws instead.");
+    case RendererChoice::Auto: {
+      const std::string probed = ProbeWebGlRenderer(true);
+      if (probed.empty()) {
+        return UseSoftware("no WebGL2 context without a major performance caveat");
+      }
+      // SwiftShader, which browsers fall back to, has no performance caveat in Chromium 156. A
+      // browser that hides the name ("WebKit WebGL") is taken at its word.
+      if (IsSoftwareRasteriser(probed)) {
+        return UseSoftware(probed + " draws on the processor");
+      }
+      if (OpenWebGlDisplay(true)) {
+        return UseGl();
+      }
+      return UseSoftware("no WebGL2 context on the page's canvas");
+    }
+  }
+  return UseSoftware("asked for");
 }
 
 // Gives back the run's buffers and the page's own, so that the next start-up begins from where
@@ -69,6 +135,7 @@ void ReadPageAddress() {
 void ReleaseRun() {
   ReleaseCanvasImage();
   EndRun();
+  CloseWebGlDisplay();
 }
 
 // Esc: the last picture gives way to a black screen with the restart line, and the run's memory
@@ -91,8 +158,27 @@ void EndPageRun() {
   WaitForRestartClick();
 }
 
+// A restored WebGL context has none of the GL renderer's textures: the renderer starts again, and
+// the core hands it everything anew. Where it cannot, the software renderer takes over; false
+// where that cannot start either.
+bool RestartGlRenderer() {
+  if (SwitchRenderer(GlRenderer())) {
+    return true;
+  }
+  const std::string why = std::string("the restored WebGL2 context failed: ") + GlRendererProblem();
+  UseSoftware(why);
+  const bool started = SwitchRenderer(SoftwareRenderer());
+  CloseWebGlDisplay();
+  return started;
+}
+
 // One pass of the loop, once per animation frame; false stops the loop.
 EM_BOOL RunAnimationFrame(double, void*) {
+  if (TakeRestoredGlContext() && !RestartGlRenderer()) {
+    ReleaseRun();
+    ShowPageMessage(kNoMemory);
+    return EM_FALSE;
+  }
   bool quit = false;
   for (int input = TakePageInput(); input != kNoInput; input = TakePageInput()) {
     if (input == kLeftClick) {
@@ -126,10 +212,22 @@ std::uint32_t StartSeed() {
 // A start-up: the memory frame, the scene and the start tick, then the loop. Called by main and,
 // after Esc, by the page on the next left click.
 extern "C" EMSCRIPTEN_KEEPALIVE void StartChromaflux() {
-  if (!CreateCanvasImage() ||
-      !StartRun(StartSeed(), RunOpening::IntroPage, web.settings, SoftwareRenderer())) {
+  const std::uint32_t seed = StartSeed();
+  const Renderer& renderer = ChooseRenderer();
+  bool started =
+      CreateCanvasImage() && StartRun(seed, RunOpening::IntroPage, web.settings, renderer);
+  if (!started && &renderer == &GlRenderer() && GlRendererProblem()[0] != '\0') {
+    const std::string why = GlRendererProblem();
     ReleaseRun();
-    ShowPageMessage("Chromaflux needs about 128 MB of memory, and this page could not get it.");
+    UseSoftware(why, ("Chromaflux: WebGL2 could not draw (" + why +
+                      "); the software renderer draws instead.")
+                         .c_str());
+    started = CreateCanvasImage() &&
+              StartRun(seed, RunOpening::IntroPage, web.settings, SoftwareRenderer());
+  }
+  if (!started) {
+    ReleaseRun();
+    ShowPageMessage(kNoMemory);
     return;
   }
   emscripten_request_animation_frame_loop(RunAnimationFrame, nullptr);
