@@ -43,6 +43,30 @@ enum class SimdLevel : std::int32_t { Portable = 0, Sse2 = 1, Avx2 = 2 };
 // Where the console is going.
 enum class SlideState : std::int32_t { Idle = 0, Opening = 1, Closing = 2 };
 
+// One pointer (a finger, a pen, the mouse's button) of the gesture under way
+// (app/pointer_gestures.h).
+struct PointerTrack {
+  std::int32_t id = 0;    // the platform's, while it is down
+  bool down = false;      // on the screen now
+  double startX = 0;      // where it went down, in picture 0's pixels
+  double startY = 0;      //
+  double x = 0;           // where it was last
+  double y = 0;           //
+  double farthestPt = 0;  // the farthest it has been from the start, in points
+};
+
+// The pointer gesture under way and the tap before it.
+struct GestureState {
+  PointerTrack pointers[2];     // a gesture of more pointers is spoilt
+  std::int32_t mostDown = 0;    // pointers down at once at most; 0: no gesture under way
+  bool spoilt = false;          // a cancel or a third pointer: the gesture gives nothing
+  std::uint32_t startTick = 0;  // when its first pointer went down
+  bool tapWaits = false;        // the last gesture was a tap that a second one may double
+  std::uint32_t tapTick = 0;    // when that tap ended
+  double tapX = 0;              // where, in picture 0's pixels
+  double tapY = 0;              //
+};
+
 // The buffers of the model's field at one output size, made by PrepareScaledPicture and shared by
 // every picture of that size.
 struct ScaledPicture {
@@ -167,6 +191,9 @@ struct AppState {
   std::uint32_t consoleOffset = 0;           // console rows on screen, 0 ... 80
   std::uint32_t slideAccumMs = 0;            // milliseconds not yet turned into slide steps
   std::int32_t tabPressed = 0;               // 1 from the first TAB on: hides the TAB hint
+
+  // Pointer gestures.
+  GestureState gesture;  // the gesture under way (app/pointer_gestures.h)
 
   // Intro page blink.
   std::uint32_t blinkTick = 0;  // tick of the last toggle of the prompt

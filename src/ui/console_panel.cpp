@@ -40,6 +40,10 @@ constexpr std::uint32_t kPlayButtonRows = 13;
 constexpr std::uint32_t kStripTopRow = 70;
 constexpr std::uint32_t kStripRows = 9;
 constexpr std::uint32_t kStripEntries = 512;  // the first 512 ring entries, one per column
+// A tap on a row's label counts as one on its controls: the labels end left of the controls
+// column, within this many columns of it.
+constexpr std::int32_t kLabelReach = 100;
+constexpr std::int32_t kRingLabelTopRow = 67;  // the strip's label starts above the strip
 
 // Buttons run diagonally from `from` (top-left) toward `to` (bottom-right).
 struct ButtonColours {
@@ -226,6 +230,34 @@ void DrawConsoleBandMargins(const FrameView& picture, std::int32_t bandTop, doub
     std::fill(row, row + first, colour);
     std::fill(row + end, row + picture.width, colour);
   }
+}
+
+ConsoleControl ConsoleControlAt(std::int32_t column, std::int32_t row) {
+  const std::int32_t left = app.consoleLeft;
+  const auto within = [](std::int32_t at, std::int32_t first, std::int32_t count) {
+    return at >= first && at < first + count;
+  };
+  const bool labels = within(column, left - kLabelReach, kLabelReach);
+  const std::int32_t playColumns = 2 * static_cast<std::int32_t>(kPlayButtonColumns) - 1;
+  if (within(row, app.modelRowY, kModelButtonRows) &&
+      within(column, left, modelButtonWidth * kModelCount)) {
+    return {ConsoleControlKind::ModelButton, (column - left) / modelButtonWidth};
+  }
+  if (within(row, app.playModeRowY, kPlayButtonRows) &&
+      (labels || within(column, left, playColumns))) {
+    const bool random = app.playPeriodMs != kManualPeriodMs;
+    // RANDOM owns the column the two buttons share, as drawn.
+    const bool onRandom = column >= left + static_cast<std::int32_t>(kPlayButtonColumns) - 1;
+    if (labels || onRandom != random) {
+      return {ConsoleControlKind::PlayMode, 0};
+    }
+    return {};
+  }
+  if (within(row, kRingLabelTopRow, kRasterRows - kRingLabelTopRow) &&
+      (labels || within(column, left + 1, kStripEntries))) {
+    return {ConsoleControlKind::ColourRing, 0};
+  }
+  return {};
 }
 
 void LayOutConsole() {

@@ -28,6 +28,23 @@ void DrawButton(std::uint32_t x0, std::uint32_t y0, std::uint32_t x1, std::uint3
 // Draws a 6 x 10 right-pointing marker into the raster with its top-left corner at (x, y).
 void DrawMarker(std::uint32_t x, std::uint32_t y);
 
+// What a point of the console answers to.
+enum class ConsoleControlKind : std::int32_t {
+  None = 0,
+  ModelButton = 1,  // one of the 14 model buttons
+  PlayMode = 2,     // the play mode not chosen, or the PLAY MODE label: the other play mode
+  ColourRing = 3,   // the ring strip or its label: new colours
+};
+
+struct ConsoleControl {
+  ConsoleControlKind kind = ConsoleControlKind::None;
+  std::int32_t model = 0;  // the button's model, where ModelButton
+};
+
+// The control at `column` of the console's `row` (0: its top row), as laid out last. The play
+// mode already chosen answers None.
+ConsoleControl ConsoleControlAt(std::int32_t column, std::int32_t row);
+
 // Assigns the layout values. Once per running frame, before drawing.
 void LayOutConsole();
 

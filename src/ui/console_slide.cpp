@@ -48,6 +48,11 @@ void ToggleConsole() {
   }
 }
 
+bool ConsoleComesIn() {
+  return app.slideState == SlideState::Opening ||
+         (app.slideState == SlideState::Idle && app.consoleOffset != 0);
+}
+
 void AdvanceConsoleSlide() {
   app.slideAccumMs += app.frameMs;  // modulo 2^32
   if (app.slideAccumMs <= kSlideStepMs) {

@@ -9,5 +9,8 @@ constexpr std::uint32_t kSlideStepMs = 5;     // milliseconds per row of slide
 // The TAB command: starts the console sliding, or reverses a slide under way.
 void ToggleConsole();
 
+// Whether the console is open or on its way in: TAB would send it out.
+bool ConsoleComesIn();
+
 // Moves the console by the time in app.frameMs. Called after every pass of the frame.
 void AdvanceConsoleSlide();
