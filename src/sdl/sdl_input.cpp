@@ -4,6 +4,7 @@
 
 #include <SDL2/SDL.h>
 
+#include "app/pointer_gestures.h"
 #include "app/run.h"
 #include "platform/clock.h"
 #include "platform/input.h"
@@ -11,6 +12,7 @@
 #include "sdl/gl_window.h"
 #include "sdl/sdl_display.h"
 #include "sdl/sdl_keys.h"
+#include "sdl/sdl_pointer.h"
 #include "sdl/stop_signal.h"
 
 namespace {
@@ -25,9 +27,18 @@ struct SdlInput {
 
 SdlInput input;
 
+// What the core hands back of a pointer command: the desktop's full screen. The touch controls
+// are the page's; the window has the keys.
+void RunOnDesktop(PointerCommand command) {
+  if (RunPointerCommand(command).kind == PointerCommandKind::FullScreen) {
+    ToggleFullscreen();
+  }
+}
+
 // False when the event ends the run.
 bool HandleEvent(const SDL_Event& event) {
-  const bool userInput = event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN;
+  const bool userInput = event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN ||
+                         event.type == SDL_FINGERDOWN;
   if (userInput && input.owner == WindowOwner::Foreign) {
     return true;
   }
@@ -52,10 +63,20 @@ bool HandleEvent(const SDL_Event& event) {
       return virtualKey == 0 || PostKey(virtualKey) != RunRequest::End;
     }
     case SDL_MOUSEBUTTONDOWN:
-      if (event.button.button == SDL_BUTTON_LEFT) {
-        PostClick();
+      // A touch's own mouse button is the finger's: the gesture reader has it.
+      if (event.button.button == SDL_BUTTON_LEFT && event.button.which != SDL_TOUCH_MOUSEID) {
+        const PicturePoint at =
+            ToPicture(event.button.x, event.button.y, CurrentWindowPicture(SdlDisplayWindow()));
+        RunOnDesktop(ReadClick(at.x, at.y));
       }
       return true;
+    case SDL_FINGERDOWN:
+    case SDL_FINGERMOTION:
+    case SDL_FINGERUP: {
+      const WindowPicture window = CurrentWindowPicture(SdlDisplayWindow());
+      RunOnDesktop(ReadPointer(*FingerEventOf(event, window), PicturePixelsPerPoint(window)));
+      return true;
+    }
     case SDL_RENDER_DEVICE_RESET:
       ReportRendererReset();
       return true;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end: a click starts the plasma; TAB slides the console open; the arrows move the red model
-# button, Q swaps the red play-mode button, Z keeps the model, A draws another; TAB closes the
+# button, Q swaps the red play-mode button, on the desktop program a click on a model button
+# selects it, Z keeps the model, A draws another; TAB closes the
 # console; Esc ends the program with exit code 0. Each key's effect is awaited before the next.
 #
 #   bash console_keys_test.sh CHROMAFLUX_EXE SCREENSHOT_DIR
@@ -59,6 +60,16 @@ cf_press q manual play_mode_is MANUAL
 cf_log "Q: MANUAL is red"
 cf_press q random play_mode_is RANDOM
 cf_log "Q: RANDOM is red again"
+
+# The desktop program's mouse works the console's controls too (chromaflux.exe keeps its input).
+if [[ "$1" != *.exe ]]; then
+  target=$(((model + 5) % MODEL_COUNT))
+  cf_click $((MODEL_BUTTONS_LEFT + MODEL_BUTTON_WIDTH * target + MODEL_BUTTON_WIDTH / 2)) \
+    $((MODEL_BUTTONS_TOP + 7))
+  cf_wait_for "$cf_effect_seconds" "clicked-model-$target" model_is "$target"
+  cf_log "a click on model button $target made it red"
+  model=$target
+fi
 
 # Z draws new colours only: the model stays, the picture stays lit.
 cf_shot before-z
