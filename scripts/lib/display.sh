@@ -35,8 +35,9 @@ cf_window_manager_ready() {
   return 1
 }
 
-# cf_start_display WxHxD: starts Xvfb at that size on a free display number, exports DISPLAY,
-# starts openbox on it and returns once both are ready. -displayfd lets Xvfb pick the number
+# cf_start_display WxHxD [no-window-manager]: starts Xvfb at that size on a free display number,
+# exports DISPLAY, starts openbox on it (unless told not to, as a kiosk runs) and returns once
+# both are ready. -displayfd lets Xvfb pick the number
 # itself, so parallel and nested sessions cannot collide. Call cf_stop_display on every exit.
 cf_start_display() {
   cf_display_file=$(mktemp)
@@ -48,6 +49,7 @@ cf_start_display() {
     cf_display_fail "Xvfb did not start"
   DISPLAY=":$(head -n 1 "$cf_display_file")"
   export DISPLAY
+  [[ "${2:-}" != no-window-manager ]] || return 0
   openbox --sm-disable </dev/null >>"$cf_display_log" 2>&1 &
   cf_window_manager_pid=$!
   cf_wait_until "$kDisplayStartSeconds" "window manager on $DISPLAY" cf_window_manager_ready ||

@@ -13,6 +13,9 @@
 // clear, copy and present are ignored on purpose: a failure there costs one frame's picture, and
 // a renderer that lost its device says so with an event, which the next BeginFrame handles. An
 // enlargement texture that cannot be made falls back to plain linear filtering for that frame.
+//
+// Full screen is asked of the window manager (SDL_WINDOW_FULLSCREEN_DESKTOP); where none acts on
+// it, the window lays itself over the display (sdl/kiosk_window.h).
 #include "sdl/sdl_display.h"
 
 #include <cstring>
@@ -21,6 +24,7 @@
 #include <SDL2/SDL_opengl.h>
 
 #include "platform/display.h"
+#include "sdl/kiosk_window.h"
 #include "software/frame_fit.h"
 #include "software/memory_frame.h"
 #include "state/app_state.h"
@@ -172,7 +176,11 @@ bool OpenSdlDisplay(SdlDrawing drawing) {
     return false;
   }
   SDL_ShowCursor(SDL_DISABLE);
-  return drawing == SdlDrawing::Gl || CreateRenderer();
+  if (drawing == SdlDrawing::Software && !CreateRenderer()) {
+    return false;
+  }
+  CoverDisplayWithoutWindowManager(sdl.window);
+  return true;
 }
 
 bool OpenSdlDisplayOn(std::uintptr_t nativeWindow, SdlDrawing drawing) {
@@ -205,6 +213,7 @@ void ToggleFullscreen() {
     SDL_SetWindowPosition(sdl.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   } else {
     SDL_SetWindowFullscreen(sdl.window, kFullscreen);
+    CoverDisplayWithoutWindowManager(sdl.window);
   }
 }
 
@@ -232,6 +241,7 @@ DisplayCheck BeginFrame() {
     if (!CreateRenderer()) {
       return DisplayCheck::Failed;
     }
+    CoverDisplayWithoutWindowManager(sdl.window);
     sdl.rendererLost = false;
   }
   int width = screenWidth;

@@ -16,10 +16,12 @@ struct SDL_Window;
 // made and nothing else.
 enum class SdlDrawing { Software, Gl };
 
-// Opens the window borderless and full screen on the desktop's own mode (no mode change), in the
-// display's own pixels where it has more than one per point (high density), hides the pointer over
-// it, and for the software renderer creates the renderer (with vsync where offered) and the frame
-// texture. Returns false when any of them cannot be made; SDL_GetError() then says why.
+// Opens the window borderless and full screen on the desktop's own mode (no mode change), laid
+// over the display by itself where no window manager makes it full screen (X with none, as in a
+// kiosk), in the display's own pixels where it has more than one per point (high density), hides
+// the pointer over it, and for the software renderer creates the renderer (with vsync where
+// offered) and the frame texture. Returns false when any of them cannot be made; SDL_GetError()
+// then says why.
 bool OpenSdlDisplay(SdlDrawing drawing);
 
 // Opens the display on a window another program made (an X window id on X11): the picture
