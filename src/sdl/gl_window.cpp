@@ -19,6 +19,9 @@ struct Framebuffer {
 struct GlWindow {
   SDL_Window* window = nullptr;
   SDL_GLContext context = nullptr;
+  // The context's reset status (ARB_robustness, asked for where offered); null without one.
+  PFNGLGETGRAPHICSRESETSTATUSARBPROC resetStatus = nullptr;
+  bool lost = false;         // reset by the driver, or unable to draw: to be made again
   bool foreign = false;      // the window is another program's (sdl/foreign_window.h)
   bool pacesFrames = false;  // the swap waits for the refresh
   Framebuffer classic;       // the classic frame, 800 x 600
@@ -112,7 +115,19 @@ bool OpenGlWindow(SDL_Window* sdlWindow, bool foreign, std::string& problem) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
   window.window = sdlWindow;
+  // A context that learns of a reset (a driver's recovery, a graphics processor taken away)
+  // where the driver offers one; else a plain one.
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, SDL_GL_CONTEXT_ROBUST_ACCESS_FLAG);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_RESET_NOTIFICATION, SDL_GL_CONTEXT_RESET_LOSE_CONTEXT);
   window.context = SDL_GL_CreateContext(sdlWindow);
+  if (window.context != nullptr) {
+    window.resetStatus = reinterpret_cast<PFNGLGETGRAPHICSRESETSTATUSARBPROC>(
+        SDL_GL_GetProcAddress("glGetGraphicsResetStatusARB"));
+  } else {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, 0);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_RESET_NOTIFICATION, SDL_GL_CONTEXT_RESET_NO_NOTIFICATION);
+    window.context = SDL_GL_CreateContext(sdlWindow);
+  }
   if (window.context == nullptr) {
     problem = std::string("no OpenGL 3.3 context on the window: ") + SDL_GetError();
     CloseGlWindow();
@@ -134,6 +149,7 @@ void CloseGlWindow() {
     Release(window.classic);
     Release(window.enlarged);
     SDL_GL_DeleteContext(window.context);
+    gl = GlFunctions{};  // they were the context's: nothing may call them now
   }
   window = GlWindow{};
 }
@@ -146,14 +162,22 @@ std::string GlWindowRendererName() {
   return window.context != nullptr ? reinterpret_cast<const char*>(gl.GetString(GL_RENDERER)) : "";
 }
 
+bool GlWindowWasLost() {
+  return window.lost;
+}
+
+// A reset context draws nothing more; frames wait until the loop has made it again.
 DisplayCheck BeginGlWindowFrame() {
   if ((SDL_GetWindowFlags(window.window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0) {
     return DisplayCheck::NotExclusive;
   }
-  if (app.settings.classic && !Prepare(window.classic, {screenWidth, screenHeight})) {
-    return DisplayCheck::Failed;
+  window.lost =
+      window.lost || (window.resetStatus != nullptr && window.resetStatus() != GL_NO_ERROR);
+  if (!window.lost && app.settings.classic &&
+      !Prepare(window.classic, {screenWidth, screenHeight})) {
+    window.lost = true;
   }
-  return DisplayCheck::Ready;
+  return window.lost ? DisplayCheck::NotExclusive : DisplayCheck::Ready;
 }
 
 PictureSize GlWindowPictureSize() {

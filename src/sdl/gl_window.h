@@ -26,6 +26,10 @@ bool GlWindowIsOpen();
 // The context's GL_RENDERER; empty while none is open.
 std::string GlWindowRendererName();
 
+// Whether the driver reset the context, or it could not draw the next frame: no frame is drawn
+// until the context is made again (OpenGlWindow) or the window opened for the software renderer.
+bool GlWindowWasLost();
+
 // The parts of platform/gl_display.h for the window.
 DisplayCheck BeginGlWindowFrame();
 PictureSize GlWindowPictureSize();

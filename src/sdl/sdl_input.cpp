@@ -1,11 +1,14 @@
 #include "sdl/sdl_input.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 #include <SDL2/SDL.h>
 
 #include "app/pointer_gestures.h"
 #include "app/run.h"
+#include "gl/gl_renderer.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "sdl/foreign_window.h"
@@ -14,6 +17,7 @@
 #include "sdl/sdl_keys.h"
 #include "sdl/sdl_pointer.h"
 #include "sdl/stop_signal.h"
+#include "software/software_renderer.h"
 
 namespace {
 
@@ -110,6 +114,26 @@ bool FollowForeignWindow() {
 
 }  // namespace
 
+bool RestoreLostGlDrawing() {
+  const bool foreign = input.owner == WindowOwner::Foreign;
+  std::string problem;
+  if (OpenGlWindow(SdlDisplayWindow(), foreign, problem) && SwitchRenderer(GlRenderer())) {
+    std::fprintf(stderr, "chromaflux: the OpenGL context was lost and is made again\n");
+    return true;
+  }
+  if (problem.empty()) {
+    problem = GlRendererProblem();
+  }
+  std::fprintf(stderr, "chromaflux: software renderer (the OpenGL context was lost: %s)\n",
+               problem.c_str());
+  CloseGlWindow();
+  CloseSdlDisplay();
+  const bool opened = foreign ? OpenSdlDisplayOn(ForeignWindowId(), SdlDrawing::Software)
+                              : OpenSdlDisplay(SdlDrawing::Software);
+  input.displayLost = !opened || !SwitchRenderer(SoftwareRenderer());
+  return !input.displayLost;
+}
+
 void TakeInputFor(WindowOwner owner) {
   input = SdlInput{};
   input.owner = owner;
@@ -125,6 +149,9 @@ bool TakeWaitingInput() {
     if (!HandleEvent(event)) {
       return false;
     }
+  }
+  if (GlWindowIsOpen() && GlWindowWasLost() && !RestoreLostGlDrawing()) {
+    return false;
   }
   return input.owner == WindowOwner::Own || FollowForeignWindow();
 }

@@ -14,3 +14,9 @@ void TakeInputFor(WindowOwner owner);
 // Whether the run ended because the display was lost and could not be made again (a foreign
 // window whose resize could not be followed), rather than on input.
 bool DisplayWasLost();
+
+// The GL context was reset by its driver or could not draw (sdl/gl_window.h): the run goes on
+// with a new context on the same window, its renderer started again and handed everything anew,
+// or where none can be had, with the window opened for the software renderer. False where
+// neither can draw: the run ends as on a lost display. TakeWaitingInput calls it when it sees one.
+bool RestoreLostGlDrawing();
