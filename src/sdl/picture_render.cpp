@@ -12,7 +12,7 @@
 #include "sdl/offscreen_gl.h"
 #include "sdl/png_file.h"
 #include "sdl/renderer_choice.h"
-#include "sdl/sdl_clock.h"
+#include "platform/clock.h"
 #include "sdl/stop_signal.h"
 #include "sdl/video_clip.h"
 #include "software/memory_frame.h"

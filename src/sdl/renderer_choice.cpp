@@ -1,49 +1,14 @@
 #include "sdl/renderer_choice.h"
 
-#include <algorithm>
-#include <cstddef>
 #include <cstdio>
 #include <string>
-#include <vector>
 
-#include "app/frame_driver.h"
-#include "app/run.h"
 #include "gl/gl_renderer.h"
+#include "gl/self_check.h"
 #include "sdl/gl_window.h"
 #include "sdl/offscreen_gl.h"
-#include "sdl/sdl_clock.h"
-#include "software/memory_frame.h"
-#include "software/software_renderer.h"
 
 namespace {
-
-// The self-check's picture: small, of no classic shape, model 0 (the term with the most to get
-// wrong) 590 ms in, the ring most of the way faded in from black (only the frames within the
-// fade advance it: a first frame later would find the ring black).
-constexpr PictureSize kCheckSize{96, 54};
-constexpr std::uint32_t kCheckSeed = 1;
-constexpr std::int32_t kCheckModel = 0;
-constexpr std::uint32_t kCheckTick = 590;
-
-// One frame of the check's run drawn by `renderer`; empty where it could not be drawn.
-std::vector<std::uint32_t> DrawCheckFrame(const Renderer& renderer, bool gl) {
-  std::vector<std::uint32_t> pixels;
-  SetVirtualClock(0);
-  if (StartRun(kCheckSeed, RunOpening::Visuals, RunSettings{}, renderer) &&
-      (gl || SetPictureSize(kCheckSize.width, kCheckSize.height))) {
-    SwitchModel(kCheckModel);
-    SetVirtualClock(kCheckTick);
-    if (RunIdlePass() == 0) {
-      const FrameView view = gl ? OffscreenGlPicture() : PictureView();
-      if (view.pixels != nullptr) {
-        pixels.assign(view.pixels,
-                      view.pixels + static_cast<std::ptrdiff_t>(view.height) * view.pitch);
-      }
-    }
-  }
-  EndRun();
-  return pixels;
-}
 
 void Say(const char* renderer, const std::string& why) {
   std::fprintf(stderr, "chromaflux: %s renderer (%s)\n", renderer, why.c_str());
@@ -51,14 +16,14 @@ void Say(const char* renderer, const std::string& why) {
 
 }  // namespace
 
-bool DrawsLikeSoftware(const Renderer& gl) {
+bool PassesSelfCheck(const Renderer& gl) {
   std::string problem;
-  if (!OpenOffscreenGl(kCheckSize.width, kCheckSize.height, problem)) {
+  if (!OpenOffscreenGl(kSelfCheckSize.width, kSelfCheckSize.height, problem)) {
     return false;
   }
-  const std::vector<std::uint32_t> drawn = DrawCheckFrame(gl, true);
+  const bool passes = DrawsLikeSoftware(gl, OffscreenGlPicture);
   CloseOffscreenGl();
-  return !drawn.empty() && drawn == DrawCheckFrame(SoftwareRenderer(), false);
+  return passes;
 }
 
 namespace {
@@ -67,7 +32,7 @@ namespace {
 // and draws the check's picture as the software renderer does. `why` names the driver, or what
 // is missing.
 bool AutoFindsGlWorthIt(std::string& why) {
-  if (!OpenOffscreenGl(kCheckSize.width, kCheckSize.height, why)) {
+  if (!OpenOffscreenGl(kSelfCheckSize.width, kSelfCheckSize.height, why)) {
     return false;
   }
   const std::string name = OffscreenGlRendererName();
@@ -77,7 +42,7 @@ bool AutoFindsGlWorthIt(std::string& why) {
     why += " draws on the processor";
     return false;
   }
-  if (!DrawsLikeSoftware(GlRenderer())) {
+  if (!PassesSelfCheck(GlRenderer())) {
     why += " failed the self-check";
     return false;
   }

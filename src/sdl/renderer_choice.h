@@ -7,9 +7,9 @@
 #include "sdl/sdl_display.h"
 #include "state/frame_description.h"
 
-// auto's self-check: a small picture drawn by `gl` (the GL renderer) on a context with no display
-// equals the software renderer's. False where no such context can be had.
-bool DrawsLikeSoftware(const Renderer& gl);
+// auto's self-check (gl/self_check.h) with `gl` (the GL renderer, or a table standing in for it)
+// on a context of its own with no display. False where no such context can be had.
+bool PassesSelfCheck(const Renderer& gl);
 
 // Decides for --render at `size`: true with the offscreen GL context open and current
 // (sdl/offscreen_gl.h), where the GL renderer is chosen; false for the software renderer. A GL

@@ -1,21 +1,23 @@
 // The clock of the SDL program: SDL's milliseconds, wrapping at 2^32 like the Windows tick count,
-// or the virtual clock of a rendered run.
-#include "sdl/sdl_clock.h"
+// or the virtual clock of a rendered run or a self-check.
+#include "platform/clock.h"
 
 #include <optional>
 
 #include <SDL2/SDL_timer.h>
 
-#include "platform/clock.h"
-
 namespace {
 
-std::optional<std::uint32_t> virtualTick;  // set for a rendered run; SDL's clock otherwise
+std::optional<std::uint32_t> virtualTick;  // set for a rendered run or a self-check
 
 }  // namespace
 
 void SetVirtualClock(std::uint32_t tick) {
   virtualTick = tick;
+}
+
+void EndVirtualClock() {
+  virtualTick.reset();
 }
 
 std::uint32_t GetTicks() {

@@ -1,10 +1,9 @@
-// The clock on Windows: the system tick count, or the virtual one of windows/win_clock.h.
+// The clock on Windows: the system tick count, or the virtual one of a self-check.
 #include <windows.h>
 
 #include <optional>
 
 #include "platform/clock.h"
-#include "windows/win_clock.h"
 
 namespace {
 

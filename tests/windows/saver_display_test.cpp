@@ -142,8 +142,8 @@ void LoadFaultyRing(const std::uint32_t* ring) {
 TEST(SaverRendererChoice, SelfCheckPassesTheGlRendererAndRefusesAFault) {
   Renderer faulty = GlRenderer();
   faulty.loadRing = LoadFaultyRing;
-  EXPECT_TRUE(DrawsLikeSoftware(GlRenderer()));
-  EXPECT_FALSE(DrawsLikeSoftware(faulty));
+  EXPECT_TRUE(PassesSelfCheck(GlRenderer()));
+  EXPECT_FALSE(PassesSelfCheck(faulty));
 }
 
 TEST(SaverRendererChoice, KnowsTheProcessorsRasterisers) {
