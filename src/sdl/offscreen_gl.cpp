@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gl/gl_functions.h"
+#include "gl/picture_readback.h"
 
 namespace {
 
@@ -98,23 +99,13 @@ bool OpenOffscreenGl(std::int32_t width, std::int32_t height, std::string& probl
   return true;
 }
 
-// glReadPixels gives the bottom row first, each pixel's bytes red, green, blue, alpha. Only the
-// frames asked for are read back: a frame before --render's first is never waited for.
+// Only the frames asked for are read back: a frame before --render's first is never waited for.
 FrameView OffscreenGlPicture() {
   if (!offscreen.drawn) {
     return {};
   }
   if (!offscreen.readBack) {
-    const PictureSize size = offscreen.size;
-    gl.ReadPixels(0, 0, size.width, size.height, GL_RGBA, GL_UNSIGNED_BYTE, offscreen.rows.data());
-    for (std::int32_t r = 0; r < size.height; ++r) {
-      const std::uint8_t* from =
-          offscreen.rows.data() + static_cast<std::size_t>(size.height - 1 - r) * size.width * 4;
-      std::uint32_t* to = offscreen.pixels.data() + static_cast<std::size_t>(r) * size.width;
-      for (std::int32_t c = 0; c < size.width; ++c, from += 4) {
-        to[c] = std::uint32_t{from[0]} << 16 | std::uint32_t{from[1]} << 8 | from[2];
-      }
-    }
+    ReadGlPicture(offscreen.size, offscreen.rows, offscreen.pixels);
     offscreen.readBack = true;
   }
   return {offscreen.pixels.data(), offscreen.size.width, offscreen.size.width,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gl/gl_functions.h"
+#include "gl/picture_readback.h"
 #include "platform/gl_display.h"
 #include "state/app_state.h"
 #include "windows/frame_box.h"
@@ -231,19 +232,9 @@ void SwapWindows() {
   }
 }
 
-// glReadPixels gives the bottom row first, each pixel's bytes red, green, blue, alpha.
 void ReadBack(WglPicture& picture) {
-  const PictureSize size = picture.size;
   gl.BindFramebuffer(GL_READ_FRAMEBUFFER, picture.framebuffer);
-  gl.ReadPixels(0, 0, size.width, size.height, GL_RGBA, GL_UNSIGNED_BYTE, display.rows.data());
-  for (std::int32_t r = 0; r < size.height; ++r) {
-    const std::uint8_t* from =
-        display.rows.data() + static_cast<std::size_t>(size.height - 1 - r) * size.width * 4;
-    std::uint32_t* to = picture.pixels.data() + static_cast<std::size_t>(r) * size.width;
-    for (std::int32_t c = 0; c < size.width; ++c, from += 4) {
-      to[c] = std::uint32_t{from[0]} << 16 | std::uint32_t{from[1]} << 8 | from[2];
-    }
-  }
+  ReadGlPicture(picture.size, display.rows, picture.pixels);
 }
 
 FrameView ReadBackView(WglPicture& picture) {
