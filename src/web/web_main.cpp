@@ -1,10 +1,13 @@
 // The web entry point: start-up, the loop that requestAnimationFrame drives, the end of a run and
 // the start of the next one.
 //
-// The page (index.html) plays the part of the window system: it queues key presses and left
-// clicks on the canvas, and each animation frame runs one pass of the loop, which takes all
-// waiting input first, then one idle pass (a frame and a console slide step), as the Windows
-// message loop does when its queue runs empty. The loop never blocks the page.
+// The page (index.html) plays the part of the window system: it queues key presses, left clicks
+// and the pointer events of fingers and pens on the canvas, and each animation frame runs one pass
+// of the loop, which takes all waiting input first, then one idle pass (a frame and a console
+// slide step), as the Windows message loop does when its queue runs empty. The loop never blocks
+// the page. Clicks and pointer events go through the core's gesture reader
+// (app/pointer_gestures.h); what it leaves to the platform, the touch controls and full screen, is
+// the page's.
 //
 // Each run is drawn by the GL renderer on a WebGL2 context (web/webgl_display.h) or by the
 // software renderer, as the address's ?renderer= chooses (docs/web.md); the page is told which.
@@ -16,6 +19,7 @@
 #include <string>
 
 #include "app/frame_driver.h"
+#include "app/pointer_gestures.h"
 #include "app/run.h"
 #include "app/settings_text.h"
 #include "gl/gl_renderer.h"
@@ -26,9 +30,22 @@
 #include "web/web_display.h"
 #include "web/webgl_display.h"
 
-// The oldest input the page queued: a virtual-key code, kLeftClick or kNoInput.
+// The oldest input the page queued: a virtual-key code, kLeftClick, kPointer or kNoInput.
 EM_JS(int, TakePageInput, (), { return Module.page.takeInput(); });
-// Tells the page that the program has ended: the next left click calls StartChromaflux.
+// Value `index` of those that came with the input taken last, positions in picture 0's pixels:
+// kLeftClick's x and y; kPointer's phase (a PointerPhase), pointer id, x, y, time in milliseconds
+// and picture pixels per CSS pixel.
+EM_JS(double, TakenInputValue, (int index), { return Module.page.takenValue(index); });
+// Shows the page's row of touch controls for a while.
+EM_JS(void, ShowTouchControls, (), { Module.page.showControls(); });
+// Full screen, or back, as F and a double-click switch it.
+EM_JS(void, ToggleFullScreen, (), { Module.page.toggleFullscreen(); });
+// Tells the page what the run shows after a pass: the visuals started or not, the model, RANDOM
+// play mode or MANUAL, and the console's rows on screen. The page labels its controls by it and
+// keeps it for anyone to read (Module.page.run).
+EM_JS(void, ShowRunOnPage, (int started, int model, int random, int consoleRows),
+      { Module.page.showRun(Boolean(started), model, Boolean(random), consoleRows); });
+// Tells the page that the program has ended: the next left click or touch calls StartChromaflux.
 EM_JS(void, WaitForRestartClick, (), { Module.page.waitForRestart(); });
 // Shows `text` on the page in place of the picture.
 EM_JS(void, ShowPageMessage, (const char* text), { Module.page.showMessage(UTF8ToString(text)); });
@@ -54,6 +71,7 @@ namespace {
 
 constexpr int kNoInput = -1;
 constexpr int kLeftClick = -2;
+constexpr int kPointer = -3;
 constexpr int kKeyH = 0x48;  // the classic frame or high resolution: the page's command
 constexpr std::uint32_t kEndedInk = 0x00FFFFFF;  // COLORREF
 constexpr std::int32_t kEndedLineY = 295;        // top of the line, about the middle of the screen
@@ -97,8 +115,8 @@ const Renderer& UseGl() {
 }
 
 // The renderer of the next run, with the WebGL display open where it is the GL one. Auto looks at
-// the renderer on a canvas of its own first: a canvas that once had a WebGL context cannot show
-// the software renderer's pictures.
+// the renderer on a canvas of its own first (a canvas that once had a WebGL context cannot show
+// the software renderer's pictures), then runs the self-check (gl/self_check.h) on the page's.
 const Renderer& ChooseRenderer() {
   switch (web.renderer) {
     case RendererChoice::Software:
@@ -120,10 +138,14 @@ const Renderer& ChooseRenderer() {
       if (IsSoftwareRasteriser(probed)) {
         return UseSoftware(probed + " draws on the processor");
       }
-      if (OpenWebGlDisplay(true)) {
-        return UseGl();
+      if (!OpenWebGlDisplay(true)) {
+        return UseSoftware("no WebGL2 context on the page's canvas");
       }
-      return UseSoftware("no WebGL2 context on the page's canvas");
+      if (!WebGlPassesSelfCheck(GlRenderer())) {
+        CloseWebGlDisplay();
+        return UseSoftware(probed + " failed the self-check");
+      }
+      return UseGl();
     }
   }
   return UseSoftware("asked for");
@@ -172,6 +194,35 @@ bool RestartGlRenderer() {
   return started;
 }
 
+// The pointer event taken last (kPointer): milliseconds since the page loaded, modulo 2^32 like
+// the clock's ticks.
+PointerEvent TakenPointerEvent() {
+  PointerEvent event;
+  event.phase = static_cast<PointerPhase>(TakenInputValue(0));
+  event.id = static_cast<std::int32_t>(TakenInputValue(1));
+  event.x = TakenInputValue(2);
+  event.y = TakenInputValue(3);
+  event.tick = static_cast<std::uint32_t>(static_cast<std::uint64_t>(TakenInputValue(4)));
+  return event;
+}
+
+// What a gesture leaves to the page.
+void RunOnPage(PointerCommand command) {
+  switch (command.kind) {
+    case PointerCommandKind::ShowControls:
+      ShowTouchControls();
+      break;
+    case PointerCommandKind::FullScreen:
+      ToggleFullScreen();
+      break;
+    case PointerCommandKind::None:
+    case PointerCommandKind::Start:
+    case PointerCommandKind::Key:
+    case PointerCommandKind::Model:
+      break;  // the core's, already run
+  }
+}
+
 // One pass of the loop, once per animation frame; false stops the loop.
 EM_BOOL RunAnimationFrame(double, void*) {
   if (TakeRestoredGlContext() && !RestartGlRenderer()) {
@@ -182,7 +233,9 @@ EM_BOOL RunAnimationFrame(double, void*) {
   bool quit = false;
   for (int input = TakePageInput(); input != kNoInput; input = TakePageInput()) {
     if (input == kLeftClick) {
-      PostClick();
+      RunPointerCommand(ReadClick(TakenInputValue(0), TakenInputValue(1)));
+    } else if (input == kPointer) {
+      RunOnPage(RunPointerCommand(ReadPointer(TakenPointerEvent(), TakenInputValue(5))));
     } else if (input == kKeyH) {
       ToggleClassicFrame();
       ShowClassicChoice(app.settings.classic ? 1 : 0);
@@ -196,6 +249,8 @@ EM_BOOL RunAnimationFrame(double, void*) {
     EndPageRun();
     return EM_FALSE;
   }
+  ShowRunOnPage(app.started, app.currentModel, app.playPeriodMs != kManualPeriodMs ? 1 : 0,
+                static_cast<int>(app.consoleOffset));
   return EM_TRUE;
 }
 

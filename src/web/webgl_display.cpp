@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "gl/gl_functions.h"
+#include "gl/picture_readback.h"
+#include "gl/self_check.h"
 #include "plasma/model_space.h"
 #include "plasma/scaled_picture.h"
 #include "platform/gl_display.h"
@@ -55,6 +58,9 @@ struct WebGlDisplay {
   PictureSize asked;      // the size the page asked for last
   PictureSize picture;    // the drawing buffer's size for it: the picture's
   bool restored = false;  // restored after a loss; not yet taken
+  bool checking = false;  // the self-check draws: the picture has its size, not the page's
+  std::vector<std::uint8_t> checkRows;  // the self-check's picture as the context gives it
+  std::vector<std::uint32_t> checked;   // and in the software renderer's pixels
 };
 
 WebGlDisplay webgl;
@@ -92,6 +98,13 @@ PictureSize WithinContext(PictureSize asked) {
             std::max(1, static_cast<std::int32_t>(size.height * shrink))};
   }
   return size;
+}
+
+// The self-check's picture from the drawing buffer, which keeps it (preserveDrawingBuffer).
+FrameView ReadCheckPicture() {
+  gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+  ReadGlPicture(webgl.picture, webgl.checkRows, webgl.checked);
+  return {webgl.checked.data(), webgl.picture.width, webgl.picture.width, webgl.picture.height};
 }
 
 }  // namespace
@@ -146,6 +159,15 @@ std::string ProbeWebGlRenderer(bool refuseSlow) {
   return CopyProbedRendererName(refuseSlow ? 1 : 0, name, kNameBytes) != 0 ? name : "";
 }
 
+bool WebGlPassesSelfCheck(const Renderer& gl) {
+  webgl.checking = true;
+  const bool passes = DrawsLikeSoftware(gl, ReadCheckPicture);
+  webgl.checking = false;
+  webgl.checkRows = {};
+  webgl.checked = {};
+  return passes;
+}
+
 bool TakeRestoredGlContext() {
   const bool restored = webgl.restored;
   webgl.restored = false;
@@ -163,10 +185,10 @@ bool GlContextIsEs() {
 // The browser gives a smaller drawing buffer than the canvas's size where it cannot have that
 // one: the picture is the buffer's size then, and the browser scales it to the canvas.
 DisplayCheck BeginGlFrame() {
-  if (PageHidden() || emscripten_is_webgl_context_lost(webgl.context)) {
+  if ((PageHidden() && !webgl.checking) || emscripten_is_webgl_context_lost(webgl.context)) {
     return DisplayCheck::NotExclusive;
   }
-  const PictureSize asked = PagePictureSize();
+  const PictureSize asked = webgl.checking ? kSelfCheckSize : PagePictureSize();
   if (asked.width != webgl.asked.width || asked.height != webgl.asked.height) {
     const PictureSize size = WithinContext(asked);
     emscripten_set_canvas_element_size(kCanvas, size.width, size.height);

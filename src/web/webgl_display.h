@@ -14,6 +14,8 @@
 
 #include <string>
 
+#include "platform/renderer.h"
+
 // Makes a WebGL2 context on the page's canvas, current on this thread. `refuseSlow`: ask for none
 // where the browser sees a major performance caveat. False where none can be had.
 bool OpenWebGlDisplay(bool refuseSlow);
@@ -28,6 +30,10 @@ std::string WebGlRendererName();
 // gives back at once (`refuseSlow` as for OpenWebGlDisplay); empty where it gets none. The page's
 // canvas is left alone: a canvas that once had a WebGL context never takes a 2-D one.
 std::string ProbeWebGlRenderer(bool refuseSlow);
+
+// auto's self-check (gl/self_check.h) with `gl` (the GL renderer) on the open context, the picture
+// held at the check's size meanwhile; the next frame takes the page's size again.
+bool WebGlPassesSelfCheck(const Renderer& gl);
 
 // Whether the context was restored after a loss since the last call: whatever the renderer kept
 // on it is gone, and the renderer must be started again.

@@ -59,6 +59,23 @@ for (let y = 0; y < h; y++) {
 return [w, h, hash >>> 0];
 """
 
+# SwiftShader named as a graphics processor would be, so that auto runs its self-check; and a fault
+# of one bit in what the context reads back, which the self-check must see.
+AS_GPU = """
+const parameter = WebGL2RenderingContext.prototype.getParameter;
+WebGL2RenderingContext.prototype.getParameter = function (name) {
+  const info = this.getExtension('WEBGL_debug_renderer_info');
+  return info && name === info.UNMASKED_RENDERER_WEBGL ? 'Test GPU' : parameter.call(this, name);
+};
+"""
+READS_A_BIT_OFF = """
+const readPixels = WebGL2RenderingContext.prototype.readPixels;
+WebGL2RenderingContext.prototype.readPixels = function (...args) {
+  readPixels.apply(this, args);
+  args[6][args[7] || 0] ^= 1;  // Emscripten passes its heap and the offset into it
+};
+"""
+
 # A lost context offers no extension: the one that lost it restores it.
 LOSE = """
 const canvas = document.getElementById('chromaflux');
@@ -176,15 +193,18 @@ class Choice(page_session.PageTest):
         pass  # each case opens its own page
 
     def test_the_address_and_the_browser_choose_the_renderer(self):
-        for settings, flags, renderer, why, line in (
-                ("", SWIFTSHADER, "software", "SwiftShader", "click to start"),
-                ("?renderer=gl", SWIFTSHADER + ("--disable-webgl2",), "software",
+        for settings, flags, scripts, renderer, why, line in (
+                ("", SWIFTSHADER, (), "software", "SwiftShader", "click to start"),
+                ("", SWIFTSHADER, (AS_GPU,), "gl", "Test GPU", "click to start"),
+                ("", SWIFTSHADER, (AS_GPU, READS_A_BIT_OFF), "software",
+                 "Test GPU failed the self-check", "click to start"),
+                ("?renderer=gl", SWIFTSHADER + ("--disable-webgl2",), (), "software",
                  "no WebGL2 context", "this browser gives no WebGL2 context; the software "
                                       "renderer draws instead."),
-                ("?renderer=gpu", SWIFTSHADER, "software", "SwiftShader",
+                ("?renderer=gpu", SWIFTSHADER, (), "software", "SwiftShader",
                  "'gpu' is not a renderer: auto, gl or software")):
-            with self.subTest(settings=settings, flags=flags):
-                page = page_session.Page(self.address + settings, flags)
+            with self.subTest(settings=settings, flags=flags, scripts=len(scripts)):
+                page = page_session.Page(self.address + settings, flags, extra_scripts=scripts)
                 try:
                     chosen = wait_until(lambda: page.script(
                         "return Module.page.renderer && "
@@ -194,7 +214,8 @@ class Choice(page_session.PageTest):
                     self.assertEqual(chosen[0], renderer)
                     self.assertIn(why, chosen[1])
                     self.assertIn(line, chosen[2])
-                    page.wait_for_frames(2)  # the software renderer's pictures show
+                    if renderer == "software":
+                        page.wait_for_frames(2)  # the software renderer's pictures show
                 finally:
                     page.close()
 
