@@ -19,7 +19,7 @@ PointerCommand KeyCommand(std::uint32_t virtualKey) {
 }
 
 std::int32_t TrackOf(std::int32_t id) {
-  for (std::int32_t i = 0; i < 2; ++i) {
+  for (std::int32_t i = 0; i < kGesturePointers; ++i) {
     const PointerTrack& track = app.gesture.pointers[i];
     if (track.down && track.id == id) {
       return i;
@@ -31,10 +31,11 @@ std::int32_t TrackOf(std::int32_t id) {
 // The console control under (x, y) in picture 0's pixels: the console's band is the classic
 // console scaled by the picture's scale, centred across and lying on its bottom rows.
 ConsoleControl ControlAt(double x, double y) {
-  if (app.started == 0 || app.consoleOffset == 0) {
+  const PictureDescription& picture = app.frame.pictures[0];
+  if (app.started == 0 || app.consoleOffset == 0 || picture.size.width <= 0 ||
+      picture.size.height <= 0) {
     return {};
   }
-  const PictureDescription& picture = app.frame.pictures[0];
   const double scale = ModelScale(picture.size.width, picture.size.height);
   const double column = std::floor((x - picture.size.width / 2.0) / scale) + kModelCentreX;
   const double row = std::floor((y - picture.bandTop) / scale);
@@ -110,7 +111,7 @@ PointerCommand FinishGesture(const PointerEvent& event, double pixelsPerPoint) {
   if (gesture.spoilt) {
     return {};
   }
-  if (gesture.mostDown == 2) {
+  if (gesture.mostDown == kGesturePointers) {
     const bool still = first.farthestPt < kTapSlopPt && second.farthestPt < kTapSlopPt;
     return still && ms < kLongPressMs ? KeyCommand(kKeyA) : PointerCommand{};
   }
@@ -134,7 +135,7 @@ PointerCommand ReadPointer(const PointerEvent& event, double pixelsPerPoint) {
       gesture.spoilt = false;
       gesture.startTick = event.tick;
     }
-    if (gesture.mostDown == 2) {
+    if (gesture.mostDown == kGesturePointers) {
       gesture.spoilt = true;  // a third pointer, or a second one again
       return {};
     }

@@ -43,8 +43,7 @@ enum class SimdLevel : std::int32_t { Portable = 0, Sse2 = 1, Avx2 = 2 };
 // Where the console is going.
 enum class SlideState : std::int32_t { Idle = 0, Opening = 1, Closing = 2 };
 
-// One pointer (a finger, a pen, the mouse's button) of the gesture under way
-// (app/pointer_gestures.h).
+// One pointer (a finger or a pen) of the gesture under way (app/pointer_gestures.h).
 struct PointerTrack {
   std::int32_t id = 0;    // the platform's, while it is down
   bool down = false;      // on the screen now
@@ -55,9 +54,12 @@ struct PointerTrack {
   double farthestPt = 0;  // the farthest it has been from the start, in points
 };
 
+// The most pointers a gesture follows: a gesture of more is spoilt.
+constexpr std::int32_t kGesturePointers = 2;
+
 // The pointer gesture under way and the tap before it.
 struct GestureState {
-  PointerTrack pointers[2];     // a gesture of more pointers is spoilt
+  PointerTrack pointers[kGesturePointers];  // its pointers, in the order they went down
   std::int32_t mostDown = 0;    // pointers down at once at most; 0: no gesture under way
   bool spoilt = false;          // a cancel or a third pointer: the gesture gives nothing
   std::uint32_t startTick = 0;  // when its first pointer went down
