@@ -77,12 +77,16 @@ int RunOnDisplay(HWND window, DWORD seed) {
   RunSettings settings;
   settings.classic = true;  // the display mode is the classic frame's
   if (!StartRun(seed, RunOpening::IntroPage, settings, SoftwareRenderer())) {
+    EndRun();
     CloseDisplay();  // give the desktop back so that the message can be read
     MessageBoxA(window, "not enough memory", "error", MB_OK);
     return kExitNoMemory;
   }
 
   const WPARAM lastWParam = RunMessageLoop();
+  // The run's crew of threads ends here, while the display and the process are whole, rather
+  // than in the destructors that exit() runs.
+  EndRun();
   CloseDisplay();
   return static_cast<int>(lastWParam);
 }
