@@ -1,10 +1,10 @@
 #include "app/frame_driver.h"
 
 #include "app/frame_pacing.h"
+#include "app/layer_layout.h"
 #include "app/scene.h"
 #include "plasma/model_evaluation.h"
 #include "plasma/model_selection.h"
-#include "plasma/model_space.h"
 #include "plasma/scaled_evaluation.h"
 #include "plasma/scaled_picture.h"
 #include "platform/clock.h"
@@ -44,7 +44,7 @@ std::int32_t BandTopOf(const PictureDescription& picture, bool carriesConsole) {
   if (picture.field == FieldKind::Classic) {
     return app.consoleTop;
   }
-  return size.height - ConsoleRowsAt(ModelScale(size.width, size.height));
+  return size.height - ConsoleRowsAt(app.frame.layer.scale);
 }
 
 // What each picture shows: the classic field at the classic size, else the one field of its size,
@@ -140,6 +140,8 @@ void UpdateVisuals() {
   AnimateColorRing();
   app.consoleTop = screenHeight - static_cast<std::int32_t>(app.consoleOffset);
   app.frame.consoleTop = app.consoleTop;
+  app.frame.layer =
+      ChooseLayerLayout(app.renderer->pictureSize(0), FrameContent::Visuals, app.pixelsPerPoint);
   LayOutConsole();
   DescribePictures();
   EvaluateFields();
@@ -149,6 +151,8 @@ void UpdateVisuals() {
 void UpdateIntro() {
   app.frame.content = FrameContent::IntroPage;
   app.modelClockMs = 0;  // the model's time starts with the visuals
+  app.frame.layer =
+      ChooseLayerLayout(app.renderer->pictureSize(0), FrameContent::IntroPage, app.pixelsPerPoint);
   AdvanceBlink();
 }
 

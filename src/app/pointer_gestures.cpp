@@ -5,7 +5,6 @@
 #include "app/frame_driver.h"
 #include "app/key_commands.h"
 #include "app/run.h"
-#include "plasma/model_space.h"
 #include "state/app_state.h"
 #include "ui/console_panel.h"
 #include "ui/console_slide.h"
@@ -28,18 +27,19 @@ std::int32_t TrackOf(std::int32_t id) {
   return kNoPointer;
 }
 
-// The console control under (x, y) in picture 0's pixels: the console's band is the classic
-// console scaled by the picture's scale, centred across and lying on its bottom rows.
+// The console control under (x, y) in picture 0's pixels: the console's band is the layer as the
+// frame lays it out, centred across and lying on the picture's bottom rows.
 ConsoleControl ControlAt(double x, double y) {
   const PictureDescription& picture = app.frame.pictures[0];
+  const LayerLayout& layout = app.frame.layer;
   if (app.started == 0 || app.consoleOffset == 0 || picture.size.width <= 0 ||
       picture.size.height <= 0) {
     return {};
   }
-  const double scale = ModelScale(picture.size.width, picture.size.height);
-  const double column = std::floor((x - picture.size.width / 2.0) / scale) + kModelCentreX;
-  const double row = std::floor((y - picture.bandTop) / scale);
-  if (y < picture.bandTop || y >= picture.size.height || column < 0 || column >= kModelWidth) {
+  const double column =
+      std::floor((x - picture.size.width / 2.0) / layout.scale + layout.width / 2.0);
+  const double row = std::floor((y - picture.bandTop) / layout.scale);
+  if (y < picture.bandTop || y >= picture.size.height || column < 0 || column >= layout.width) {
     return {};
   }
   return ConsoleControlAt(static_cast<std::int32_t>(column), static_cast<std::int32_t>(row));

@@ -51,6 +51,10 @@ void ToggleClassicFrame() {
   app.settings.classic = !app.settings.classic;
 }
 
+void SetPixelsPerPoint(double pixelsPerPoint) {
+  app.pixelsPerPoint = pixelsPerPoint;
+}
+
 void EndRun() {
   StopRowCrew();
   if (app.renderer != nullptr) {

@@ -47,6 +47,11 @@ RunRequest PostKey(std::uint32_t virtualKey);
 // (app.settings.classic, which the platforms read as they size the pictures).
 void ToggleClassicFrame();
 
+// How many of picture 0's pixels make a point (a CSS pixel, 1/96 inch) on the platform's screen;
+// 1 until the platform says. The console and the intro page are laid out for it
+// (app/layer_layout.h).
+void SetPixelsPerPoint(double pixelsPerPoint);
+
 // Stops the crew and the renderer, gives back every buffer of the scene and puts `app` back to its
 // state at load, so that a later StartRun begins as the first did. Harmless without a run.
 void EndRun();

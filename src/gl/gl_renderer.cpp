@@ -46,7 +46,8 @@ struct PicturePlans {
   GLuint rows = 0;
   GLuint columns = 0;
   std::vector<RowPlan> rowsShown;  // what `rows` holds
-  PictureSize columnsSize;         // the size `columns` was planned for
+  PictureSize columnsSize;         // the size and layout `columns` was planned for
+  LayerLayout columnsLayout;
 };
 
 struct GlRendering {
@@ -54,6 +55,7 @@ struct GlRendering {
   GLuint vertexArray = 0;  // none is read, but a core context draws only with one bound
   GLuint ring = 0;
   GLuint layer = 0;
+  LayerLayout layerLayout;  // the layout `layer` has texels for
   PlasmaUniforms uniforms{};
   FieldTextures fields[kMostPictures + 1];
   PicturePlans plans[kMostPictures];
@@ -184,10 +186,23 @@ void UploadLayerRows(std::int32_t first, std::int32_t end) {
   if (first >= end) {
     return;
   }
+  const FrameView layer = LayerView();
   gl.BindTexture(GL_TEXTURE_2D, rendering.layer);
-  gl.TexSubImage2D(GL_TEXTURE_2D, 0, 0, first, screenWidth, end - first, GL_RGBA_INTEGER,
+  gl.TexSubImage2D(GL_TEXTURE_2D, 0, 0, first, layer.width, end - first, GL_RGBA_INTEGER,
                    GL_UNSIGNED_BYTE,
-                   FramePixels() + static_cast<std::ptrdiff_t>(first) * screenWidth);
+                   layer.pixels + static_cast<std::ptrdiff_t>(first) * layer.pitch);
+}
+
+// The layer's texture and memory take the frame's layout; the layer is drawn again at another.
+void ShapeGlLayer(const LayerLayout& layout) {
+  ShapeLayer(layout);
+  if (layout.width != rendering.layerLayout.width ||
+      layout.height != rendering.layerLayout.height) {
+    Upload(rendering.layer, GL_RGBA8UI, GL_RGBA_INTEGER, GL_UNSIGNED_BYTE, layout.width,
+           layout.height, nullptr);
+    rendering.layerChanged = true;
+  }
+  rendering.layerLayout = layout;
 }
 
 // Picture 0 at the classic size is the console layer itself, and the software renderer draws the
@@ -220,12 +235,13 @@ void DrawConsoleLayer() {
 }
 
 void DrawLayer(const FrameDescription& frame) {
+  ShapeGlLayer(frame.layer);
   const PictureSize first = GlPictureSize(0);
   const bool classicSize = first.width == screenWidth && first.height == screenHeight;
   if (frame.content == FrameContent::IntroPage) {
     if (rendering.layerChanged) {
       DrawIntroFrame();
-      UploadLayerRows(0, screenHeight);
+      UploadLayerRows(0, frame.layer.height);
     }
   } else if (classicSize && frame.pictures[0].field != FieldKind::None) {
     const std::int32_t layerTop = ProcessorLayerTop(frame);
@@ -250,10 +266,11 @@ void PlanPicture(const FrameDescription& frame, std::int32_t picture, PictureSiz
   }
   plans.rowsShown = std::move(rows);
   if (plans.columns == 0 || plans.columnsSize.width != size.width ||
-      plans.columnsSize.height != size.height) {
-    const std::vector<ColumnPlan> columns = PlanColumns(size);
+      plans.columnsSize.height != size.height || !(plans.columnsLayout == frame.layer)) {
+    const std::vector<ColumnPlan> columns = PlanColumns(size, frame.layer);
     Upload(plans.columns, GL_RGBA32I, GL_RGBA_INTEGER, GL_INT, size.width, 1, columns.data());
     plans.columnsSize = size;
+    plans.columnsLayout = frame.layer;
   }
 }
 
@@ -361,6 +378,7 @@ bool StartGl() {
   }
   Upload(rendering.ring, GL_RGBA8UI, GL_RGBA_INTEGER, GL_UNSIGNED_BYTE, kRingColumns, kRingRows,
          nullptr);
+  rendering.layerLayout = {screenWidth, screenHeight, 1};
   Upload(rendering.layer, GL_RGBA8UI, GL_RGBA_INTEGER, GL_UNSIGNED_BYTE, screenWidth, screenHeight,
          nullptr);
   if (gl.GetError() != GL_NO_ERROR) {

@@ -46,7 +46,7 @@ std::vector<RowPlan> PlanRows(const FrameDescription& frame, std::int32_t pictur
   if (frame.content == FrameContent::IntroPage) {
     std::vector<RowPlan> rows(height, kBlackRow);
     if (picture == 0) {
-      const std::vector<LayerTap> taps = WholeLayerRowTaps(size);
+      const std::vector<LayerTap> taps = WholeLayerRowTaps(size, frame.layer);
       for (std::size_t r = 0; r < height; ++r) {
         rows[r] = taps[r].inside ? LayerRow(taps[r], 0) : kBlackRow;
       }
@@ -67,12 +67,12 @@ std::vector<RowPlan> PlanRows(const FrameDescription& frame, std::int32_t pictur
     }
     return rows;
   }
-  const double scale = ModelScale(size.width, size.height);
+  const double scale = frame.layer.scale;
   const std::int32_t bandTop = std::min(description.bandTop, size.height);
   for (std::int32_t r = 0; r < bandTop; ++r) {
     rows[static_cast<std::size_t>(r)] = PlasmaRow(ConsoleGlowStep(bandTop, r, scale));
   }
-  const std::vector<LayerTap> taps = BandRowTaps(size, frame.consoleTop, bandTop);
+  const std::vector<LayerTap> taps = BandRowTaps(size, frame.layer, frame.consoleTop, bandTop);
   for (std::int32_t r = bandTop; r < size.height; ++r) {
     rows[static_cast<std::size_t>(r)] = LayerRow(taps[static_cast<std::size_t>(r - bandTop)],
                                                  BandMarginColour(size.height, r, scale));
@@ -80,8 +80,8 @@ std::vector<RowPlan> PlanRows(const FrameDescription& frame, std::int32_t pictur
   return rows;
 }
 
-std::vector<ColumnPlan> PlanColumns(PictureSize size) {
-  const std::vector<LayerTap> taps = LayerColumnTaps(size);
+std::vector<ColumnPlan> PlanColumns(PictureSize size, const LayerLayout& layout) {
+  const std::vector<LayerTap> taps = LayerColumnTaps(size, layout);
   std::vector<ColumnPlan> columns(taps.size());
   for (std::size_t c = 0; c < taps.size(); ++c) {
     columns[c] = {taps[c].inside ? 1 : 0, taps[c].first, taps[c].second,

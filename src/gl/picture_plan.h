@@ -46,5 +46,5 @@ std::int32_t ProcessorLayerTop(const FrameDescription& frame);
 std::vector<RowPlan> PlanRows(const FrameDescription& frame, std::int32_t picture,
                               PictureSize size);
 
-// The plan of each column of a picture of `size`.
-std::vector<ColumnPlan> PlanColumns(PictureSize size);
+// The plan of each column of a picture of `size` showing the layer laid out as `layout`.
+std::vector<ColumnPlan> PlanColumns(PictureSize size, const LayerLayout& layout);

@@ -30,22 +30,3 @@ inline double ModelScale(std::int32_t width, std::int32_t height) {
 inline double ModelCoordinate(std::int32_t at, std::int32_t extent, double scale) {
   return (at + 0.5 - extent / 2.0) / scale - 0.5;
 }
-
-// Output columns first ... end - 1, whose centres fall on the classic screen's columns (a
-// model-space x from -400.5 up to 399.5): where the classic console and intro page are shown.
-struct ClassicColumns {
-  std::int32_t first;
-  std::int32_t end;
-};
-inline ClassicColumns ClassicColumnsOf(std::int32_t width, double scale) {
-  ClassicColumns columns{0, width};
-  while (columns.first < width &&
-         ModelCoordinate(columns.first, width, scale) + 0.5 < -kModelCentreX) {
-    ++columns.first;
-  }
-  while (columns.end > columns.first &&
-         ModelCoordinate(columns.end - 1, width, scale) + 0.5 >= kModelCentreX) {
-    --columns.end;
-  }
-  return columns;
-}

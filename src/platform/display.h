@@ -7,13 +7,13 @@
 // OpenFrameText, text, CloseFrameText; FinishFrame.
 //
 // A frame has two layers. The picture is the plasma at the platform's chosen size; the console
-// layer is always the classic 800 x 600, where the console's band, its logos and its text and the
-// intro page are drawn in their classic places. Where the picture has the classic size the two are
-// one (the Windows program's back buffer); elsewhere FinishFrame shows the console layer's part
-// scaled over the picture. The pixels and the text are never open at the
-// same time. The Windows program does DirectDraw's work inside these calls, in that order: the
-// corner fill that paces the frame, the black fill and the wait for the blitter, the lock, the
-// device context, the flip.
+// layer is where the console's band, its logos and its text and the intro page are drawn, laid out
+// as the frame describes (the classic 800 x 600, or a layout for a small screen). Where the
+// picture has the classic size the two are one (the Windows program's back buffer); elsewhere
+// FinishFrame shows the console layer's part scaled over the picture. The pixels and the text are
+// never open at the same time. The Windows program does DirectDraw's work inside these calls, in
+// that order: the corner fill that paces the frame, the black fill and the wait for the blitter,
+// the lock, the device context, the flip.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +45,11 @@ DisplayCheck BeginFrame();
 void ClearFrame();
 
 enum class FrameLayer { Picture, Console };
+
+// Lays the console layer out at `layout`'s size (at most kLayerPixels pixels) before a frame is
+// drawn on it; what it showed is to be drawn again. A display whose frame is the classic one has
+// the classic layout only.
+void ShapeLayer(const LayerLayout& layout);
 
 // How many pictures the frame has, 1 ... kMostPictures: one for each screen the platform shows the
 // plasma on (the Windows screen saver's monitors). Each is drawn with the same model and colours

@@ -24,5 +24,8 @@ void SetTextAnchor(TextAnchor anchor);
 // Draws `text` (its exact length; empty draws nothing) at (x, y).
 void PutText(std::int32_t x, std::int32_t y, std::string_view text);
 
+// The width `text` takes in the text font, in pixels; between BeginText and EndText.
+std::int32_t MeasureText(std::string_view text);
+
 // Makes the font kept by BeginText current on the text surface again.
 void EndText();

@@ -153,6 +153,7 @@ bool TakeWaitingInput() {
   if (GlWindowIsOpen() && GlWindowWasLost() && !RestoreLostGlDrawing()) {
     return false;
   }
+  SetPixelsPerPoint(PicturePixelsPerPoint(CurrentWindowPicture(SdlDisplayWindow())));
   return input.owner == WindowOwner::Own || FollowForeignWindow();
 }
 

@@ -1,5 +1,5 @@
 // Text output into the memory frame: glyphs from the atlas, blended over the pixels in the ink
-// colour by their coverage (anti-aliased and transparent), clipped to the screen.
+// colour by their coverage (anti-aliased and transparent), clipped to the layer.
 #include <initializer_list>
 
 #include "platform/display.h"
@@ -33,18 +33,19 @@ std::uint32_t Blend(std::uint32_t pixel, std::uint32_t ink, std::uint32_t covera
   return blended;
 }
 
-void DrawGlyph(const GlyphBox& glyph, std::int32_t penX, std::int32_t top, std::uint32_t ink) {
+void DrawGlyph(const FrameView& layer, const GlyphBox& glyph, std::int32_t penX, std::int32_t top,
+               std::uint32_t ink) {
   const std::uint8_t* coverage = GlyphCoverage(glyph);
   for (std::int32_t row = 0; row < glyph.height; ++row) {
     const std::int32_t y = top + glyph.top + row;
-    if (y < 0 || y >= screenHeight) {
+    if (y < 0 || y >= layer.height) {
       continue;
     }
-    std::uint32_t* line = FramePixels() + static_cast<std::ptrdiff_t>(y) * screenWidth;
+    std::uint32_t* line = layer.pixels + static_cast<std::ptrdiff_t>(y) * layer.pitch;
     for (std::int32_t column = 0; column < glyph.width; ++column) {
       const std::int32_t x = penX + glyph.left + column;
       const std::uint32_t alpha = coverage[row * glyph.width + column];
-      if (x >= 0 && x < screenWidth && alpha != 0) {
+      if (x >= 0 && x < layer.width && alpha != 0) {
         line[x] = Blend(line[x], ink, alpha);
       }
     }
@@ -85,12 +86,17 @@ void PutText(std::int32_t x, std::int32_t y, std::string_view text) {
     penX -= TextWidth(text);
   }
   const std::uint32_t ink = PixelOfColorref(target.ink);
+  const FrameView layer = LayerView();
   for (const char c : text) {
     if (const GlyphBox* glyph = FindGlyph(c)) {
-      DrawGlyph(*glyph, penX, y, ink);
+      DrawGlyph(layer, *glyph, penX, y, ink);
       penX += glyph->advance;
     }
   }
+}
+
+std::int32_t MeasureText(std::string_view text) {
+  return TextWidth(text);
 }
 
 void EndText() {}

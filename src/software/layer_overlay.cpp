@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <vector>
 
-#include "plasma/model_space.h"
 #include "software/layer_taps.h"
 
 namespace {
@@ -20,15 +19,17 @@ std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t w) {
 }
 
 // Writes every picture pixel whose row tap and column tap are both inside, from the layer.
-void Overlay(const std::uint32_t* layer, const FrameView& picture, std::int32_t firstRow,
+void Overlay(const FrameView& layer, const FrameView& picture, std::int32_t firstRow,
              const std::vector<LayerTap>& rows, const std::vector<LayerTap>& columns) {
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const LayerTap& row = rows[r];
     if (!row.inside) {
       continue;
     }
-    const std::uint32_t* upper = layer + static_cast<std::ptrdiff_t>(row.first) * kModelWidth;
-    const std::uint32_t* lower = layer + static_cast<std::ptrdiff_t>(row.second) * kModelWidth;
+    const std::uint32_t* upper =
+        layer.pixels + static_cast<std::ptrdiff_t>(row.first) * layer.pitch;
+    const std::uint32_t* lower =
+        layer.pixels + static_cast<std::ptrdiff_t>(row.second) * layer.pitch;
     std::uint32_t* out =
         picture.pixels + (firstRow + static_cast<std::ptrdiff_t>(r)) * picture.pitch;
     for (std::int32_t c = 0; c < picture.width; ++c) {
@@ -45,16 +46,18 @@ void Overlay(const std::uint32_t* layer, const FrameView& picture, std::int32_t 
 
 }  // namespace
 
-void OverlayConsoleBand(const std::uint32_t* layer, const FrameView& picture,
+void OverlayConsoleBand(const FrameView& layer, const FrameView& picture, const LayerLayout& layout,
                         std::int32_t consoleTop, std::int32_t bandTop) {
-  if (bandTop >= picture.height || consoleTop >= kModelHeight) {
+  if (bandTop >= picture.height || consoleTop >= layout.height) {
     return;
   }
   const PictureSize size{picture.width, picture.height};
-  Overlay(layer, picture, bandTop, BandRowTaps(size, consoleTop, bandTop), LayerColumnTaps(size));
+  Overlay(layer, picture, bandTop, BandRowTaps(size, layout, consoleTop, bandTop),
+          LayerColumnTaps(size, layout));
 }
 
-void OverlayWholeLayer(const std::uint32_t* layer, const FrameView& picture) {
+void OverlayWholeLayer(const FrameView& layer, const FrameView& picture,
+                       const LayerLayout& layout) {
   const PictureSize size{picture.width, picture.height};
-  Overlay(layer, picture, 0, WholeLayerRowTaps(size), LayerColumnTaps(size));
+  Overlay(layer, picture, 0, WholeLayerRowTaps(size, layout), LayerColumnTaps(size, layout));
 }

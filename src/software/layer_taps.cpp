@@ -34,35 +34,45 @@ LayerTap SharpTap(double u, double scale, std::int32_t size, bool clampToEdge) {
 
 }  // namespace
 
-// The layer's column coordinate of output column c is its model-space x plus the layer's centre.
-std::vector<LayerTap> LayerColumnTaps(PictureSize picture) {
-  const double scale = ModelScale(picture.width, picture.height);
+// The layer's column coordinate of output column c is its model-space x at the layout's scale
+// plus the layer's centre.
+std::vector<LayerTap> LayerColumnTaps(PictureSize picture, const LayerLayout& layout) {
   std::vector<LayerTap> taps(static_cast<std::size_t>(picture.width));
   for (std::int32_t c = 0; c < picture.width; ++c) {
-    const double u = ModelCoordinate(c, picture.width, scale) + kModelCentreX + 0.5;
-    taps[static_cast<std::size_t>(c)] = SharpTap(u, scale, kModelWidth, false);
+    const double u = ModelCoordinate(c, picture.width, layout.scale) + layout.width / 2.0 + 0.5;
+    taps[static_cast<std::size_t>(c)] = SharpTap(u, layout.scale, layout.width, false);
   }
   return taps;
 }
 
-std::vector<LayerTap> BandRowTaps(PictureSize picture, std::int32_t consoleTop,
-                                  std::int32_t bandTop) {
-  const double scale = ModelScale(picture.width, picture.height);
+LayerColumns LayerColumnsOf(PictureSize picture, const LayerLayout& layout) {
+  const std::vector<LayerTap> taps = LayerColumnTaps(picture, layout);
+  LayerColumns columns{0, picture.width};
+  while (columns.first < columns.end && !taps[static_cast<std::size_t>(columns.first)].inside) {
+    ++columns.first;
+  }
+  while (columns.end > columns.first && !taps[static_cast<std::size_t>(columns.end - 1)].inside) {
+    --columns.end;
+  }
+  return columns;
+}
+
+std::vector<LayerTap> BandRowTaps(PictureSize picture, const LayerLayout& layout,
+                                  std::int32_t consoleTop, std::int32_t bandTop) {
   std::vector<LayerTap> taps;
   for (std::int32_t r = bandTop; r < picture.height; ++r) {
-    double u = kModelHeight - (picture.height - r - 0.5) / scale;
+    double u = layout.height - (picture.height - r - 0.5) / layout.scale;
     u = u < consoleTop ? consoleTop : u;
-    taps.push_back(SharpTap(u, scale, kModelHeight, true));
+    taps.push_back(SharpTap(u, layout.scale, layout.height, true));
   }
   return taps;
 }
 
-std::vector<LayerTap> WholeLayerRowTaps(PictureSize picture) {
-  const double scale = ModelScale(picture.width, picture.height);
+std::vector<LayerTap> WholeLayerRowTaps(PictureSize picture, const LayerLayout& layout) {
   std::vector<LayerTap> taps(static_cast<std::size_t>(picture.height));
   for (std::int32_t r = 0; r < picture.height; ++r) {
-    const double u = ModelCoordinate(r, picture.height, scale) + kModelCentreY + 0.5;
-    taps[static_cast<std::size_t>(r)] = SharpTap(u, scale, kModelHeight, false);
+    const double u = ModelCoordinate(r, picture.height, layout.scale) + layout.height / 2.0 + 0.5;
+    taps[static_cast<std::size_t>(r)] = SharpTap(u, layout.scale, layout.height, false);
   }
   return taps;
 }

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::size_t kLayerPixels = static_cast<std::size_t>(screenWidth) * screenHeight;
-
 // One picture's memory.
 struct MemoryPicture {
   std::uint32_t* pixels = nullptr;   // its own pixels, 0x00RRGGBB; null for picture 0 at the
@@ -25,6 +23,8 @@ struct MemoryPicture {
 // The frame's memory.
 struct MemoryFrame {
   std::uint32_t* layer = nullptr;  // the console layer, kLayerPixels pixels 0x00RRGGBB, or null
+  std::int32_t layerWidth = screenWidth;  // the part of it laid out, row after row
+  std::int32_t layerHeight = screenHeight;
   MemoryPicture pictures[kMostPictures];
   std::int32_t pictureCount = 1;  // pictures 0 ... pictureCount - 1 are drawn
 };
@@ -61,8 +61,14 @@ void GiveBackFrameMemory() {
   memory = MemoryFrame{};
 }
 
-std::uint32_t* FramePixels() {
-  return memory.layer;
+FrameView LayerView() {
+  return {memory.layer, memory.layerWidth, memory.layerWidth, memory.layerHeight};
+}
+
+void ShapeLayer(const LayerLayout& layout) {
+  assert(static_cast<std::size_t>(layout.width) * layout.height <= kLayerPixels);
+  memory.layerWidth = layout.width;
+  memory.layerHeight = layout.height;
 }
 
 void FillMemoryFrame(std::uint32_t colour) {
@@ -115,9 +121,10 @@ FrameView FinishMemoryFrame(const FrameDescription& frame) {
   const FrameView picture = PictureView(0);
   if (memory.pictures[0].pixels != nullptr) {
     if (frame.content == FrameContent::IntroPage) {
-      OverlayWholeLayer(memory.layer, picture);
+      OverlayWholeLayer(LayerView(), picture, frame.layer);
     } else {
-      OverlayConsoleBand(memory.layer, picture, frame.consoleTop, frame.pictures[0].bandTop);
+      OverlayConsoleBand(LayerView(), picture, frame.layer, frame.consoleTop,
+                         frame.pictures[0].bandTop);
     }
   }
   return picture;
@@ -133,9 +140,7 @@ void ClearFrame() {
 }
 
 FrameView LockFrame(FrameLayer layer, std::int32_t picture) {
-  return layer == FrameLayer::Picture
-             ? PictureView(picture)
-             : FrameView{memory.layer, screenWidth, screenWidth, screenHeight};
+  return layer == FrameLayer::Picture ? PictureView(picture) : LayerView();
 }
 
 // Memory needs no unlocking.

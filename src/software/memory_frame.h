@@ -4,11 +4,11 @@
 // Implements the pixel half of platform/display.h over memory of its own: the frame's memory
 // (TakeFrameMemory, which allocates the console layer, black, with the picture at the classic
 // size; GiveBackFrameMemory, which gives it back with the logos decoded for it), ClearFrame, the
-// pictures' count and sizes and the locks. The console layer is always screenWidth x screenHeight
-// (pitch screenWidth); the picture has the size the platform sets, and is the console layer itself
-// at the classic size. BeginFrame and FinishFrame belong to the platform, which shows
-// FinishMemoryFrame's view after each frame. Fills are immediate, so there is never a blit to wait
-// for.
+// pictures' count and sizes and the locks. The console layer holds kLayerPixels and is laid out
+// as the frame says (pitch its width, screenWidth x screenHeight to begin with); the picture has
+// the size the platform sets, and is the console layer itself at the classic size. BeginFrame and
+// FinishFrame belong to the platform, which shows FinishMemoryFrame's view after each frame. Fills
+// are immediate, so there is never a blit to wait for.
 #pragma once
 
 #include <cstdint>
@@ -16,9 +16,8 @@
 #include "state/frame_description.h"
 #include "state/frame_view.h"
 
-// The console layer's screenWidth x screenHeight pixels, row after row: where the software text
-// and logos draw. Null before TakeFrameMemory.
-std::uint32_t* FramePixels();
+// The console layer, where the software text and logos draw; no pixels before TakeFrameMemory.
+FrameView LayerView();
 
 // Fills the console layer with `colour` (0x00RRGGBB).
 void FillMemoryFrame(std::uint32_t colour);

@@ -61,15 +61,16 @@ void ReleaseMemoryLogos() {
 void BlitLogo(Logo logo, std::int32_t x, std::int32_t y) {
   const LogoSource source = SourceOf(logo);
   // Like the display's unclipped copy, a rectangle not wholly on the screen copies nothing.
-  if (source.pixels == nullptr || x < 0 || y < 0 || x + source.width > screenWidth ||
-      y + source.height > screenHeight) {
+  const FrameView layer = LayerView();
+  if (source.pixels == nullptr || x < 0 || y < 0 || x + source.width > layer.width ||
+      y + source.height > layer.height) {
     return;
   }
   const std::uint32_t* from = source.pixels;
-  std::uint32_t* to = FramePixels() + static_cast<std::ptrdiff_t>(y) * screenWidth + x;
+  std::uint32_t* to = layer.pixels + static_cast<std::ptrdiff_t>(y) * layer.pitch + x;
   for (std::int32_t row = 0; row < source.height; ++row) {
     std::copy_n(from, source.width, to);
     from += source.width;
-    to += screenWidth;
+    to += layer.pitch;
   }
 }

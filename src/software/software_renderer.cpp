@@ -1,11 +1,12 @@
 #include "software/software_renderer.h"
 
 #include "plasma/frame_composition.h"
-#include "plasma/model_space.h"
 #include "plasma/scaled_composition.h"
 #include "platform/display.h"
 #include "platform/row_bands.h"
 #include "software/layer_drawing.h"
+#include "software/layer_taps.h"
+#include "software/memory_frame.h"
 #include "state/app_state.h"
 #include "ui/console_panel.h"
 
@@ -36,11 +37,11 @@ void KeepLayer(FrameContent) {}
 
 // The console's parts on a picture of another size than the classic one: the glow above the band
 // and the band's margins, at the picture's resolution.
-void DrawConsoleAround(const FrameView& view, const PictureDescription& picture) {
-  const double scale = ModelScale(view.width, view.height);
-  DrawConsoleGlowAt(view, picture.bandTop, scale);
-  const ClassicColumns box = ClassicColumnsOf(view.width, scale);
-  DrawConsoleBandMargins(view, picture.bandTop, scale, box.first, box.end);
+void DrawConsoleAround(const FrameView& view, const PictureDescription& picture,
+                       const LayerLayout& layout) {
+  DrawConsoleGlowAt(view, picture.bandTop, layout.scale);
+  const LayerColumns band = LayerColumnsOf({view.width, view.height}, layout);
+  DrawConsoleBandMargins(view, picture.bandTop, layout.scale, band.first, band.end);
 }
 
 // Every picture with a field, its pixels opened together: the pictures of other sizes than the
@@ -81,7 +82,7 @@ void DrawPictures(const FrameDescription& frame) {
     if (first.field == FieldKind::Classic) {
       DrawConsolePanel(views[0]);
     } else {
-      DrawConsoleAround(views[0], first);
+      DrawConsoleAround(views[0], first, frame.layer);
     }
   }
   if (locked) {
@@ -102,6 +103,7 @@ void DrawRunningFrame(const FrameDescription& frame) {
 }
 
 void RenderSoftwareFrame(const FrameDescription& frame) {
+  ShapeLayer(frame.layer);
   if (frame.content == FrameContent::IntroPage) {
     DrawIntroFrame();
   } else {

@@ -9,6 +9,7 @@
 // EndRun's reset of `app` does not touch.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "state/frame_description.h"
@@ -20,6 +21,9 @@ struct Renderer;
 constexpr std::int32_t screenWidth = 800;
 constexpr std::int32_t screenHeight = 600;
 constexpr std::int32_t screenBpp = 32;
+
+// The console and intro layer holds the classic screen's pixels at most, whatever its layout.
+constexpr std::size_t kLayerPixels = static_cast<std::size_t>(screenWidth) * screenHeight;
 
 // 2000 times the single-precision 10.2 (10.19999980926513671875) is 20399.9996..., truncated.
 // The ring thus holds 39 whole palette periods of 510 entries and a 40th that stops one short.
@@ -177,11 +181,15 @@ struct AppState {
   std::uint32_t ringAccumMs = 0;            // milliseconds not yet turned into steps
 
   // Console panel raster and layout.
-  std::uint32_t* ConsoleRaster = nullptr;  // screenWidth x 80 pixels of the panel
+  std::uint32_t* ConsoleRaster = nullptr;  // consoleWidth x 80 pixels of the panel
+  std::int32_t consoleWidth = 0;           // columns of the console as laid out
   std::int32_t consoleLeft = 0;            // left x of the controls column
   std::int32_t fpsRowY = 0;                // console-relative y of the FPS row
   std::int32_t playModeRowY = 0;           // console-relative y of the PLAY MODE row
   std::int32_t modelRowY = 0;              // console-relative y of the MATH MODEL row
+  std::int32_t modelButtonColumns = 0;     // a model button's width
+  std::int32_t modelButtonsPerRow = 0;     // the model buttons of each of their rows
+  std::int32_t stripColumns = 0;           // columns of the colour-ring strip
 
   // Console text and logos.
   std::uint32_t fpsTick = 0;        // tick of the last frame-rate update
@@ -194,8 +202,9 @@ struct AppState {
   std::uint32_t slideAccumMs = 0;            // milliseconds not yet turned into slide steps
   std::int32_t tabPressed = 0;               // 1 from the first TAB on: hides the TAB hint
 
-  // Pointer gestures.
-  GestureState gesture;  // the gesture under way (app/pointer_gestures.h)
+  // Pointer gestures and the screen they are made on.
+  GestureState gesture;       // the gesture under way (app/pointer_gestures.h)
+  double pixelsPerPoint = 1;  // picture 0's pixels per point, as the platform last said
 
   // Intro page blink.
   std::uint32_t blinkTick = 0;  // tick of the last toggle of the prompt

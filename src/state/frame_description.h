@@ -29,6 +29,18 @@ struct PictureDescription {
   std::int32_t bandTop = 0;      // first output row of the console's band; size.height: none
 };
 
+// How the console and intro layer lies on picture 0: `width` x `height` layer pixels, each one
+// `scale` output pixels across, centred across the picture; the console's band keeps to its bottom
+// edge. The classic layout is the classic screen at the picture's model scale (app/layer_layout.h).
+struct LayerLayout {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  double scale = 1;
+  bool operator==(const LayerLayout& other) const {
+    return width == other.width && height == other.height && scale == other.scale;
+  }
+};
+
 // Whether the frame shows the intro page or the visuals.
 enum class FrameContent : std::int32_t { IntroPage = 0, Visuals = 1 };
 
@@ -37,4 +49,5 @@ struct FrameDescription {
   std::int32_t pictureCount = 1;  // pictures 0 ... pictureCount - 1; the console is on picture 0
   PictureDescription pictures[kMostPictures];
   std::int32_t consoleTop = 0;  // first classic row the console covers, up to 600 (hidden)
+  LayerLayout layer;            // where picture 0 shows the console and intro layer
 };

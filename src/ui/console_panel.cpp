@@ -11,11 +11,10 @@
 
 namespace {
 
-// The raster is the open console: full screen width, kConsoleHeight rows, no gaps between rows.
-constexpr std::uint32_t kRasterWidth = screenWidth;
+// The raster is the open console: app.consoleWidth columns (the screen's width in the classic
+// layout), kConsoleHeight rows, no gaps between rows.
 constexpr std::uint32_t kRasterRows = kConsoleHeight;
-constexpr std::size_t kRasterPixels = kConsoleRasterPixels;
-static_assert(kConsoleRasterPixels == std::size_t{kRasterWidth} * kRasterRows);
+static_assert(kConsoleRasterPixels == std::size_t{screenWidth} * kRasterRows);
 constexpr std::int32_t kOpenConsoleTop = screenHeight - static_cast<std::int32_t>(kRasterRows);
 
 // Pixel colours, 0x00RRGGBB.
@@ -33,7 +32,6 @@ constexpr std::int32_t kPlayModeRowY = 37;
 constexpr std::int32_t kModelRowY = 52;
 constexpr std::uint32_t kMarkerInset = 8;  // markers start 8 columns left of the controls
 constexpr std::uint32_t kMarkerDrop = 2;   // and 2 rows below the top of their row
-constexpr std::uint32_t kRingMarkerY = 69;
 constexpr std::uint32_t kModelButtonRows = 14;
 constexpr std::uint32_t kPlayButtonColumns = 66;  // MANUAL's last column is RANDOM's first
 constexpr std::uint32_t kPlayButtonRows = 13;
@@ -43,7 +41,19 @@ constexpr std::uint32_t kStripEntries = 512;  // the first 512 ring entries, one
 // A tap on a row's label counts as one on its controls: the labels end left of the controls
 // column, within this many columns of it.
 constexpr std::int32_t kLabelReach = 100;
-constexpr std::int32_t kRingLabelTopRow = 67;  // the strip's label starts above the strip
+constexpr std::int32_t kRingLabelY = 67;  // the strip's label starts above the strip
+
+// The narrow layout: the labels' column, then the controls up to a margin from the right edge;
+// below the FPS row the play mode, then the model buttons in rows of kNarrowButtonsPerRow, one
+// row apart, and the strip where it always is.
+constexpr std::int32_t kNarrowControlsLeft = 80;
+constexpr std::int32_t kNarrowMargin = 4;
+constexpr std::int32_t kNarrowFpsRowY = 12;
+constexpr std::int32_t kNarrowPlayModeRowY = 23;
+constexpr std::int32_t kNarrowModelRowY = 37;
+constexpr std::int32_t kNarrowButtonsPerRow = 7;
+constexpr std::int32_t kModelRowStep = static_cast<std::int32_t>(kModelButtonRows) + 1;
+static_assert(kNarrowModelRowY + 2 * kModelRowStep <= kRingLabelY, "the rows clear the strip");
 
 // Buttons run diagonally from `from` (top-left) toward `to` (bottom-right).
 struct ButtonColours {
@@ -63,8 +73,12 @@ constexpr std::uint32_t kMarkerHalfRows = 5;
 constexpr std::uint32_t kMarkerRows = 2 * kMarkerHalfRows;
 constexpr std::uint32_t kMarkerColumns = kMarkerHalfRows + 1;
 
+std::uint32_t RasterWidth() {
+  return static_cast<std::uint32_t>(app.consoleWidth);
+}
+
 std::uint32_t* RasterRow(std::uint32_t y) {
-  return app.ConsoleRaster + std::size_t{y} * kRasterWidth;
+  return app.ConsoleRaster + std::size_t{y} * RasterWidth();
 }
 
 std::uint32_t* ScreenRow(const FrameView& frame, std::int32_t y) {
@@ -84,10 +98,10 @@ void DrawGlow(const FrameView& frame, std::int32_t top) {
 }
 
 void BuildRaster() {
-  std::fill_n(app.ConsoleRaster, kRasterPixels, kWhite);
+  std::fill_n(app.ConsoleRaster, std::size_t{RasterWidth()} * kRasterRows, kWhite);
   for (std::int32_t i = 0; i < kBandSteps; ++i) {
     const std::uint32_t colour = LerpColor(kBandTopColour, kGlowColour, i, kBandSteps);
-    std::fill_n(RasterRow(static_cast<std::uint32_t>(i)), kRasterWidth, colour);
+    std::fill_n(RasterRow(static_cast<std::uint32_t>(i)), RasterWidth(), colour);
   }
 
   const auto left = static_cast<std::uint32_t>(app.consoleLeft);
@@ -97,10 +111,12 @@ void BuildRaster() {
   const std::uint32_t markerX = left - kMarkerInset;
 
   DrawMarker(markerX, fpsRow + kMarkerDrop);
-  for (std::uint32_t j = 0; j < kModelCount; ++j) {
-    const std::uint32_t x0 = left + modelButtonWidth * j;
-    DrawButton(x0, modelRow, x0 + modelButtonWidth - 1, modelRow + kModelButtonRows - 1,
-               static_cast<std::int32_t>(j) == app.currentModel);
+  const auto buttonColumns = static_cast<std::uint32_t>(app.modelButtonColumns);
+  for (std::int32_t j = 0; j < kModelCount; ++j) {
+    const ConsolePoint origin = ModelButtonOrigin(j);
+    const auto x0 = static_cast<std::uint32_t>(origin.x);
+    const auto y0 = static_cast<std::uint32_t>(origin.y);
+    DrawButton(x0, y0, x0 + buttonColumns - 1, y0 + kModelButtonRows - 1, j == app.currentModel);
   }
   DrawMarker(markerX, modelRow + kMarkerDrop);
 
@@ -112,11 +128,16 @@ void BuildRaster() {
              random);
   DrawMarker(markerX, playRow + kMarkerDrop);
 
+  // The strip shows the ring's first kStripEntries entries across its columns.
   assert(app.currentRing != nullptr);
+  const auto stripColumns = static_cast<std::uint32_t>(app.stripColumns);
   for (std::uint32_t y = kStripTopRow; y < kStripTopRow + kStripRows; ++y) {
-    std::copy_n(app.currentRing, kStripEntries, RasterRow(y) + left + 1);
+    std::uint32_t* strip = RasterRow(y) + left + 1;
+    for (std::uint32_t i = 0; i < stripColumns; ++i) {
+      strip[i] = app.currentRing[i * kStripEntries / stripColumns];
+    }
   }
-  DrawMarker(markerX, kRingMarkerY);
+  DrawMarker(markerX, static_cast<std::uint32_t>(kRingLabelY) + kMarkerDrop);
 }
 
 }  // namespace
@@ -136,8 +157,8 @@ std::uint32_t LerpColor(std::uint32_t a, std::uint32_t b, std::int32_t c, std::i
 
 void DrawButton(std::uint32_t x0, std::uint32_t y0, std::uint32_t x1, std::uint32_t y1,
                 bool selected) {
-  assert(app.ConsoleRaster != nullptr && x1 < kRasterWidth && y1 < kRasterRows);
-  if (app.ConsoleRaster == nullptr || x0 > x1 || y0 > y1 || x1 >= kRasterWidth ||
+  assert(app.ConsoleRaster != nullptr && x1 < RasterWidth() && y1 < kRasterRows);
+  if (app.ConsoleRaster == nullptr || x0 > x1 || y0 > y1 || x1 >= RasterWidth() ||
       y1 >= kRasterRows) {
     return;
   }
@@ -161,9 +182,9 @@ void DrawButton(std::uint32_t x0, std::uint32_t y0, std::uint32_t x1, std::uint3
 }
 
 void DrawMarker(std::uint32_t x, std::uint32_t y) {
-  assert(app.ConsoleRaster != nullptr && x + kMarkerColumns <= kRasterWidth &&
+  assert(app.ConsoleRaster != nullptr && x + kMarkerColumns <= RasterWidth() &&
          y + kMarkerRows <= kRasterRows);
-  if (app.ConsoleRaster == nullptr || x + kMarkerColumns > kRasterWidth ||
+  if (app.ConsoleRaster == nullptr || x + kMarkerColumns > RasterWidth() ||
       y + kMarkerRows > kRasterRows) {
     return;
   }
@@ -238,11 +259,15 @@ ConsoleControl ConsoleControlAt(std::int32_t column, std::int32_t row) {
     return at >= first && at < first + count;
   };
   const bool labels = within(column, left - kLabelReach, kLabelReach);
-  const std::int32_t playColumns = 2 * static_cast<std::int32_t>(kPlayButtonColumns) - 1;
-  if (within(row, app.modelRowY, kModelButtonRows) &&
-      within(column, left, modelButtonWidth * kModelCount)) {
-    return {ConsoleControlKind::ModelButton, (column - left) / modelButtonWidth};
+  for (std::int32_t buttonRow = 0; buttonRow * app.modelButtonsPerRow < kModelCount; ++buttonRow) {
+    const std::int32_t first = buttonRow * app.modelButtonsPerRow;
+    const std::int32_t count = std::min(app.modelButtonsPerRow, kModelCount - first);
+    if (within(row, app.modelRowY + buttonRow * kModelRowStep, kModelButtonRows) &&
+        within(column, left, app.modelButtonColumns * count)) {
+      return {ConsoleControlKind::ModelButton, first + (column - left) / app.modelButtonColumns};
+    }
   }
+  const std::int32_t playColumns = 2 * static_cast<std::int32_t>(kPlayButtonColumns) - 1;
   if (within(row, app.playModeRowY, kPlayButtonRows) &&
       (labels || within(column, left, playColumns))) {
     const bool random = app.playPeriodMs != kManualPeriodMs;
@@ -253,18 +278,44 @@ ConsoleControl ConsoleControlAt(std::int32_t column, std::int32_t row) {
     }
     return {};
   }
-  if (within(row, kRingLabelTopRow, kRasterRows - kRingLabelTopRow) &&
-      (labels || within(column, left + 1, kStripEntries))) {
+  if (within(row, kRingLabelY, static_cast<std::int32_t>(kRasterRows) - kRingLabelY) &&
+      (labels || within(column, left + 1, app.stripColumns))) {
     return {ConsoleControlKind::ColourRing, 0};
   }
   return {};
 }
 
 void LayOutConsole() {
-  app.consoleLeft = screenWidth - kControlsFromRight;
-  app.fpsRowY = kFpsRowY;
-  app.playModeRowY = kPlayModeRowY;
-  app.modelRowY = kModelRowY;
+  const std::int32_t width = app.frame.layer.width;
+  if (width >= screenWidth || width < kNarrowConsoleLeastWidth) {
+    app.consoleWidth = screenWidth;
+    app.consoleLeft = screenWidth - kControlsFromRight;
+    app.fpsRowY = kFpsRowY;
+    app.playModeRowY = kPlayModeRowY;
+    app.modelRowY = kModelRowY;
+    app.modelButtonColumns = modelButtonWidth;
+    app.modelButtonsPerRow = kModelCount;
+    app.stripColumns = kStripEntries;
+    return;
+  }
+  const std::int32_t controls = width - kNarrowControlsLeft - kNarrowMargin;
+  app.consoleWidth = width;
+  app.consoleLeft = kNarrowControlsLeft;
+  app.fpsRowY = kNarrowFpsRowY;
+  app.playModeRowY = kNarrowPlayModeRowY;
+  app.modelRowY = kNarrowModelRowY;
+  app.modelButtonColumns = controls / kNarrowButtonsPerRow;
+  app.modelButtonsPerRow = kNarrowButtonsPerRow;
+  app.stripColumns = controls - 1;  // the strip starts a column into the controls
+}
+
+ConsolePoint ModelButtonOrigin(std::int32_t model) {
+  return {app.consoleLeft + app.modelButtonColumns * (model % app.modelButtonsPerRow),
+          app.modelRowY + kModelRowStep * (model / app.modelButtonsPerRow)};
+}
+
+bool ClassicConsole() {
+  return app.consoleWidth == screenWidth;
 }
 
 void DrawConsoleBand(const FrameView& frame) {
@@ -275,14 +326,14 @@ void DrawConsoleBand(const FrameView& frame) {
   // The frame driver keeps top in 520 ... 600 and calls only with a good lock; anything else
   // would write past the raster or the back buffer.
   assert(top >= kOpenConsoleTop && top < screenHeight);
-  assert(frame.pixels != nullptr && frame.pitch >= screenWidth);
+  assert(frame.pixels != nullptr && frame.pitch >= app.consoleWidth);
   if (top < kOpenConsoleTop || top > screenHeight || frame.pixels == nullptr ||
-      frame.pitch < screenWidth || app.ConsoleRaster == nullptr) {
+      frame.pitch < app.consoleWidth || app.ConsoleRaster == nullptr) {
     return;
   }
 
   BuildRaster();
   for (std::int32_t y = top; y < screenHeight; ++y) {
-    std::copy_n(RasterRow(static_cast<std::uint32_t>(y - top)), kRasterWidth, ScreenRow(frame, y));
+    std::copy_n(RasterRow(static_cast<std::uint32_t>(y - top)), RasterWidth(), ScreenRow(frame, y));
   }
 }

@@ -8,14 +8,18 @@
 #include "state/frame_view.h"
 #include "ui/console_slide.h"
 
-constexpr std::int32_t modelButtonWidth = 24;
+constexpr std::int32_t modelButtonWidth = 24;  // in the classic layout
+
+// A layer narrower than the classic screen has the narrow console: only the controls column, its
+// model buttons in two rows, as wide as the layer; it needs this many columns at least.
+constexpr std::int32_t kNarrowConsoleLeastWidth = 240;
 
 // The glow above the console: its colour, 0x00RRGGBB (24, 139, 10), and its steps: row k above
 // the console keeps k / kConsoleGlowSteps of the picture, so step kConsoleGlowSteps keeps it all.
 constexpr std::uint32_t kConsoleGlowColour = 0x00188B0A;
 constexpr std::int32_t kConsoleGlowSteps = 10;
 
-// Pixels of app.ConsoleRaster, the open console: the screen's width by its 80 rows.
+// Pixels of app.ConsoleRaster, the open console: at most the screen's width by its 80 rows.
 constexpr std::size_t kConsoleRasterPixels = std::size_t{screenWidth} * kConsoleHeight;
 
 // Interpolates each of the four bytes of a and b by c / d (signed 32-bit, truncating), mod 256.
@@ -45,8 +49,21 @@ struct ConsoleControl {
 // mode already chosen answers None.
 ConsoleControl ConsoleControlAt(std::int32_t column, std::int32_t row);
 
-// Assigns the layout values. Once per running frame, before drawing.
+// Assigns the layout values for the layer's width, app.frame.layer.width: the classic layout at
+// the classic width, else the narrow one. Once per running frame, before drawing.
 void LayOutConsole();
+
+// A point of the console: a column and a row from its top.
+struct ConsolePoint {
+  std::int32_t x;
+  std::int32_t y;
+};
+
+// The top-left pixel of model `model`'s button, as laid out last.
+ConsolePoint ModelButtonOrigin(std::int32_t model);
+
+// Whether the console has the classic layout, with the key help, the footer and the logos.
+bool ClassicConsole();
 
 // Unless the console is hidden, draws the glow above app.consoleTop and copies the rebuilt panel
 // into the rows below it, in the locked classic `frame`.

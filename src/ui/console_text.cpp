@@ -56,8 +56,8 @@ void PutControlTexts(std::int32_t top) {
   SetTextAnchor(TextAnchor::Centre);
   SetTextInk(kWhiteInk);  // the selected model's button colour marks it, not its number
   for (std::int32_t i = 0; i < kModelCount; ++i) {
-    PutNumber(left + modelButtonWidth * i + modelButtonWidth / 2, top + app.modelRowY,
-              static_cast<std::uint32_t>(i));
+    const ConsolePoint button = ModelButtonOrigin(i);
+    PutNumber(button.x + app.modelButtonColumns / 2, top + button.y, static_cast<std::uint32_t>(i));
   }
   PutText(left + kManualCentreX, top + app.playModeRowY, "MANUAL");
   PutText(left + kRandomCentreX, top + app.playModeRowY, "RANDOM");
@@ -105,7 +105,11 @@ void CountFrame() {
   }
 }
 
+// The narrow console has no room for the logos.
 void BlitLogos() {
+  if (!ClassicConsole()) {
+    return;
+  }
   const std::int32_t y = app.consoleTop + kLogoRowY;
   BlitLogoIfItFits(Logo::Large, screenWidth - kLargeLogoWidth, y, kLargeLogoHeight);
   BlitLogoIfItFits(Logo::Small, screenWidth / 2 - kSmallLogoWidth / 2, y, kSmallLogoHeight);
@@ -121,6 +125,8 @@ void DrawConsoleText() {
     PutText(screenWidth, kTabHintTop, "press TAB to open console");
   }
   PutControlTexts(app.consoleTop);
-  PutHelpTexts(app.consoleTop);
+  if (ClassicConsole()) {
+    PutHelpTexts(app.consoleTop);
+  }
   EndText();
 }

@@ -1,5 +1,6 @@
 #include "ui/intro_page.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -65,34 +66,95 @@ constexpr std::int32_t kThankedFromBottom = 37;
 constexpr std::int32_t kCodeFromBottom = 22;
 constexpr std::int32_t kAuthorFromBottom = 12;
 
-// Draws the table from y = kTextTopY down; returns the y below its last row.
-std::int32_t PutIntroRows() {
-  std::int32_t y = kTextTopY;
-  std::int32_t x = screenWidth / 2;
-  for (std::size_t row = 0; IntroText[row][0] != kEndMark; ++row) {
-    if (row == kCentredRows) {
-      SetTextAnchor(TextAnchor::Left);
-      x = kBodyX;
+// A layout for a small screen: the body a margin in from the left, every row wrapped at the
+// layer's width, a run of blank rows kept to one, and the whole block raised where the layer is
+// too short for the classic top.
+constexpr std::int32_t kNarrowMargin = 8;
+
+// The page's place on the layer.
+struct IntroPlace {
+  std::int32_t width;   // the layer's
+  std::int32_t height;  //
+  std::int32_t bodyX;   // where the body rows start
+  std::int32_t wrapAt;  // the widest a row may be drawn; 0: rows are never wrapped
+};
+
+IntroPlace PlaceOfLayer() {
+  const LayerLayout& layer = app.frame.layer;
+  if (layer.width == screenWidth && layer.height == screenHeight) {
+    return {screenWidth, screenHeight, kBodyX, 0};
+  }
+  return {layer.width, layer.height, kNarrowMargin, layer.width - 2 * kNarrowMargin};
+}
+
+// Calls draw(line) for each line `text` takes: the whole row, or its words wrapped at `wrapAt`.
+template <typename Draw>
+void ForEachLine(std::string_view text, std::int32_t wrapAt, Draw draw) {
+  if (wrapAt <= 0 || MeasureText(text) <= wrapAt) {
+    draw(text);
+    return;
+  }
+  std::size_t end = 0;  // the line so far is text[0, end)
+  while (!text.empty()) {
+    const std::size_t next = text.find(' ', end + 1);
+    const std::size_t longer = next == std::string_view::npos ? text.size() : next;
+    if (end > 0 && MeasureText(text.substr(0, longer)) > wrapAt) {
+      draw(text.substr(0, end));
+      text.remove_prefix(std::min(end + 1, text.size()));
+      end = 0;
+    } else if (longer == text.size()) {
+      draw(text);
+      return;
+    } else {
+      end = longer;
     }
+  }
+}
+
+// Puts the table's rows from y = top down (or only counts them, without `put`); returns the y
+// below the last.
+std::int32_t PutIntroRows(const IntroPlace& place, std::int32_t top, bool put) {
+  std::int32_t y = top;
+  for (std::size_t row = 0; IntroText[row][0] != kEndMark; ++row) {
     std::string_view text = IntroText[row];
+    if (place.wrapAt > 0 && text.empty() && row > 0 && IntroText[row - 1][0] == '\0') {
+      continue;
+    }
+    const bool centred = row < kCentredRows;
+    SetTextAnchor(centred ? TextAnchor::Centre : TextAnchor::Left);
     SetTextInk(kBodyInk);
     if (!text.empty() && text.front() == kHeadingMark) {
       SetTextInk(kHeadingInk);
       text.remove_prefix(1);
     }
-    PutText(x, y, text);
-    y += kLineHeight;
+    ForEachLine(text, place.wrapAt, [&](std::string_view line) {
+      if (put) {
+        PutText(centred ? place.width / 2 : place.bodyX, y, line);
+      }
+      y += kLineHeight;
+    });
   }
   return y;
 }
 
-void PutCredits() {
+// The table's top: the classic one; on a small screen the block of rows and prompt centred, but
+// never higher than the classic top where there is room below it, so that the page's top edge
+// stays clear where it can. The credits keep to the right, clear of the rows.
+std::int32_t IntroTop(const IntroPlace& place) {
+  if (place.wrapAt == 0) {
+    return kTextTopY;
+  }
+  const std::int32_t room = place.height - (PutIntroRows(place, 0, false) + 2 * kLineHeight);
+  return std::max({room / 2, std::min(kTextTopY, room - kNarrowMargin), kNarrowMargin});
+}
+
+void PutCredits(const IntroPlace& place) {
   SetTextInk(kCreditsInk);
   SetTextAnchor(TextAnchor::Right);
-  PutText(screenWidth, screenHeight - kThanksFromBottom, "thx 2:");
-  PutText(screenWidth, screenHeight - kThankedFromBottom, kThankedAddress);
-  PutText(screenWidth, screenHeight - kCodeFromBottom, "code:");
-  PutText(screenWidth, screenHeight - kAuthorFromBottom, kAuthorAddress);
+  PutText(place.width, place.height - kThanksFromBottom, "thx 2:");
+  PutText(place.width, place.height - kThankedFromBottom, kThankedAddress);
+  PutText(place.width, place.height - kCodeFromBottom, "code:");
+  PutText(place.width, place.height - kAuthorFromBottom, kAuthorAddress);
 }
 
 }  // namespace
@@ -106,16 +168,15 @@ void AdvanceBlink() {
 }
 
 void DrawIntroPage() {
+  const IntroPlace place = PlaceOfLayer();
   BeginText();
-  SetTextInk(kHeadingInk);
-  SetTextAnchor(TextAnchor::Centre);
-  const std::int32_t belowRows = PutIntroRows();
+  const std::int32_t belowRows = PutIntroRows(place, IntroTop(place), true);
 
   SetTextInk(kPromptInk);
   if (app.blinkOn != 0) {
     SetTextAnchor(TextAnchor::Centre);
-    PutText(screenWidth / 2, belowRows + kLineHeight, "Kick your mouse to let go...");
+    PutText(place.width / 2, belowRows + kLineHeight, "Kick your mouse to let go...");
   }
-  PutCredits();
+  PutCredits(place);
   EndText();
 }

@@ -36,6 +36,8 @@ EM_JS(int, TakePageInput, (), { return Module.page.takeInput(); });
 // kLeftClick's x and y; kPointer's phase (a PointerPhase), pointer id, x, y, time in milliseconds
 // and picture pixels per CSS pixel.
 EM_JS(double, TakenInputValue, (int index), { return Module.page.takenValue(index); });
+// How many picture pixels make a CSS pixel on the page.
+EM_JS(double, PagePixelsPerPoint, (), { return Module.page.pixelsPerPoint(); });
 // Shows the page's row of touch controls for a while.
 EM_JS(void, ShowTouchControls, (), { Module.page.showControls(); });
 // Full screen, or back, as F and a double-click switch it.
@@ -243,6 +245,7 @@ EM_BOOL RunAnimationFrame(double, void*) {
       quit = true;  // once the waiting input is handled
     }
   }
+  SetPixelsPerPoint(PagePixelsPerPoint());
   // The page never loses its display for good, but a failed frame ends the run all the same.
   // The browser's next animation frame is the next pass: the pass's due time is not needed.
   if (quit || !RunLoopPass().goOn) {

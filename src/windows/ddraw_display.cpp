@@ -9,6 +9,8 @@
 // there costs one frame's picture or text, and the next CheckDisplay deals with lost surfaces.
 #include "windows/ddraw_display.h"
 
+#include <cassert>
+
 #include "platform/display.h"
 #include "state/app_state.h"
 #include "windows/gdi_logos.h"
@@ -230,6 +232,11 @@ std::int32_t FramePictureCount() {
 
 PictureSize FramePictureSize(std::int32_t) {
   return {screenWidth, screenHeight};
+}
+
+// The back buffer is the classic frame, which has the classic layout only.
+void ShapeLayer([[maybe_unused]] const LayerLayout& layout) {
+  assert(layout.width == screenWidth && layout.height == screenHeight);
 }
 
 // The back buffer is both layers, of the one picture.

@@ -56,6 +56,12 @@ void PutText(std::int32_t x, std::int32_t y, std::string_view text) {
   TextOutA(Platform().textDc, x, y, text.data(), static_cast<int>(text.size()));
 }
 
+std::int32_t MeasureText(std::string_view text) {
+  SIZE extent{};
+  GetTextExtentPoint32A(Platform().textDc, text.data(), static_cast<int>(text.size()), &extent);
+  return extent.cx;
+}
+
 void EndText() {
   SelectObject(Platform().textDc, Platform().keptFont);
 }

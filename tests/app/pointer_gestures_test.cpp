@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/key_commands.h"
+#include "app/layer_layout.h"
 #include "app/run.h"
 #include "doubles/test_scene.h"
 #include "plasma/model_space.h"
@@ -57,11 +58,11 @@ class PointerGestures : public ::testing::Test {
   }
 
   // Picture 0 at `size` as the frame driver describes it, the console as it stands.
-  static void ShowPicture(PictureSize size) {
+  static void ShowPicture(PictureSize size, double pixelsPerPoint = 1) {
     PictureDescription& picture = app.frame.pictures[0];
     picture.size = size;
-    const double scale = ModelScale(size.width, size.height);
-    picture.bandTop = size.height - ConsoleRowsAt(scale);
+    app.frame.layer = ChooseLayerLayout(size, FrameContent::Visuals, pixelsPerPoint);
+    picture.bandTop = size.height - ConsoleRowsAt(app.frame.layer.scale);
     LayOutConsole();
   }
 
@@ -174,9 +175,17 @@ TEST_F(PointerGestures, TapsAndClicksOnTheConsoleAtTwoSizes) {
       {700, 43, {Kind::ShowControls}},
       {50, 30, {Kind::ShowControls}},
   };
-  for (const PictureSize size : {PictureSize{800, 600}, PictureSize{1920, 1080}}) {
-    ShowPicture(size);
-    const double scale = ModelScale(size.width, size.height);
+  // The classic frame, a screen at its model scale, and a phone on its side, whose console is
+  // drawn larger than its model scale so that it can be read.
+  struct Screen {
+    PictureSize size;
+    double pixelsPerPoint;
+  };
+  for (const Screen screen :
+       {Screen{{800, 600}, 1}, Screen{{1920, 1080}, 1}, Screen{{2532, 1170}, 3}}) {
+    const PictureSize size = screen.size;
+    ShowPicture(size, screen.pixelsPerPoint);
+    const double scale = app.frame.layer.scale;
     const PictureDescription& picture = app.frame.pictures[0];
     for (const Case& c : cases) {
       const double x = (c.column + 0.5 - kModelCentreX) * scale + size.width / 2.0;

@@ -73,6 +73,11 @@ PictureSize FramePictureSize(std::int32_t picture) {
   return {screenWidth, screenHeight};
 }
 
+// The back buffer is a classic frame.
+void ShapeLayer([[maybe_unused]] const LayerLayout& layout) {
+  assert(layout.width == screenWidth && layout.height == screenHeight);
+}
+
 // One memory back buffer for both layers, unless a picture of its own was given.
 FrameView LockFrame(FrameLayer layer, std::int32_t picture) {
   display.calls.push_back("LockFrame");

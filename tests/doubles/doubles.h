@@ -40,6 +40,9 @@ struct TextCall {
   TextAnchor anchor;
 };
 
+// What MeasureText answers for each letter of a text.
+constexpr std::int32_t kRecordedLetterWidth = 6;
+
 struct TextRecorder {
   std::vector<TextCall> texts;  // every PutText since the last reset
   std::uint32_t ink = 0;        // current ink of the device context

@@ -23,6 +23,11 @@ void PutText(std::int32_t x, std::int32_t y, std::string_view drawn) {
   text.texts.push_back({x, y, std::string(drawn), text.ink, text.anchor});
 }
 
+std::int32_t MeasureText(std::string_view drawn) {
+  assert(text.fontSelected);
+  return doubles::kRecordedLetterWidth * static_cast<std::int32_t>(drawn.size());
+}
+
 void EndText() {
   assert(text.fontSelected);
   text.fontSelected = false;

@@ -73,8 +73,15 @@ class Frames {
   Drawn& drawn_;
 };
 
-// One run of `opening` at `size` drawn by the GL or the software renderer.
-Drawn DrawRun(bool gl, PictureSize size, RunOpening opening) {
+// A picture's size, and the picture pixels that make a point on its screen.
+struct Screen {
+  PictureSize size;
+  double pixelsPerPoint;
+};
+
+// One run of `opening` on `screen` drawn by the GL or the software renderer.
+Drawn DrawRun(bool gl, Screen screen, RunOpening opening) {
+  const PictureSize size = screen.size;
   Drawn drawn;
   std::string problem;
   if (gl && !OpenOffscreenGl(size.width, size.height, problem)) {
@@ -87,6 +94,7 @@ Drawn DrawRun(bool gl, PictureSize size, RunOpening opening) {
   const bool started = StartRun(kSeed, opening, settings, gl ? GlRenderer() : SoftwareRenderer()) &&
                        (gl || SetPictureSize(size.width, size.height));
   EXPECT_TRUE(started) << GlRendererProblem();
+  SetPixelsPerPoint(screen.pixelsPerPoint);
   Frames frames(gl, drawn);
   const std::string at = std::to_string(size.width) + "x" + std::to_string(size.height);
   std::uint32_t tick = 0;
@@ -118,7 +126,7 @@ Drawn DrawRun(bool gl, PictureSize size, RunOpening opening) {
   return drawn;
 }
 
-class GlExactness : public testing::TestWithParam<PictureSize> {};
+class GlExactness : public testing::TestWithParam<Screen> {};
 
 TEST_P(GlExactness, EqualsTheSoftwareRendererByteForByte) {
   for (const RunOpening opening : {RunOpening::Visuals, RunOpening::IntroPage}) {
@@ -132,12 +140,16 @@ TEST_P(GlExactness, EqualsTheSoftwareRendererByteForByte) {
   }
 }
 
+// Screens of a desktop, and phones upright and on their side, whose console and intro page are
+// laid out for them (app/layer_layout.h).
 INSTANTIATE_TEST_SUITE_P(Sizes, GlExactness,
-                         testing::Values(PictureSize{800, 600}, PictureSize{333, 177},
-                                         PictureSize{1920, 1080}, PictureSize{1080, 1920}),
-                         [](const testing::TestParamInfo<PictureSize>& size) {
-                           return std::to_string(size.param.width) + "x" +
-                                  std::to_string(size.param.height);
+                         testing::Values(Screen{{800, 600}, 1}, Screen{{333, 177}, 1},
+                                         Screen{{1920, 1080}, 1}, Screen{{1080, 1920}, 1},
+                                         Screen{{780, 1688}, 2}, Screen{{1688, 780}, 2}),
+                         [](const testing::TestParamInfo<Screen>& screen) {
+                           return std::to_string(screen.param.size.width) + "x" +
+                                  std::to_string(screen.param.size.height) + "at" +
+                                  std::to_string(static_cast<int>(screen.param.pixelsPerPoint));
                          });
 
 // A fault of one bit in every colour the GL renderer is handed: the self-check must see it.

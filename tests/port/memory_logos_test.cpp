@@ -70,7 +70,7 @@ TEST(MemoryLogos, CopyTheEmbeddedBitmapsWhereTheyFitAndNothingElsewhere) {
   CreateLogoSurfaces();
   FillMemoryFrame(0x00123456);
   BlitLogo(Logo::Large, 800 - kLargeLogoWidth, 600 - kLargeLogoHeight);
-  const std::uint32_t* frame = FramePixels();
+  const std::uint32_t* frame = LayerView().pixels;
   EXPECT_EQ(frame[599 * 800 + 799], large.back());
   EXPECT_EQ(frame[(600 - kLargeLogoHeight) * 800 + 800 - kLargeLogoWidth], large.front());
   EXPECT_EQ(frame[(600 - kLargeLogoHeight) * 800 + 799 - kLargeLogoWidth], 0x00123456u);

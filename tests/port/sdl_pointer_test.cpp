@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/key_commands.h"
-#include "plasma/model_space.h"
+#include "app/layer_layout.h"
 #include "state/app_state.h"
 #include "ui/console_panel.h"
 
@@ -79,8 +79,8 @@ TEST(SdlPointer, FingersReachTheReaderOnThePictureWhereverItLies) {
   for (const Case& c : cases) {
     app.gesture = GestureState{};
     app.frame.pictures[0].size = c.picture;
-    app.frame.pictures[0].bandTop =
-        c.picture.height - ConsoleRowsAt(ModelScale(c.picture.width, c.picture.height));
+    app.frame.layer = ChooseLayerLayout(c.picture, FrameContent::Visuals, 1);
+    app.frame.pictures[0].bandTop = c.picture.height - ConsoleRowsAt(app.frame.layer.scale);
     const PointerCommand command = ReadFinger(c.touches, c.window);
     EXPECT_EQ(command.kind, c.command.kind) << c.what;
     EXPECT_EQ(command.value, c.command.value) << c.what;

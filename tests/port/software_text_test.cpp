@@ -24,7 +24,7 @@ InkBox FindInk() {
   InkBox box;
   for (std::int32_t y = 0; y < screenHeight; ++y) {
     for (std::int32_t x = 0; x < screenWidth; ++x) {
-      if (FramePixels()[y * screenWidth + x] != 0) {
+      if (LayerView().pixels[y * screenWidth + x] != 0) {
         box = {std::min(box.left, x), std::max(box.right, x), std::min(box.top, y),
                std::max(box.bottom, y)};
       }
@@ -82,7 +82,8 @@ TEST_F(SoftwareText, InkIsColorrefBlendedOverThePixels) {
   // darker red, never another hue.
   Draw(TextAnchor::Left, 10, 10, 0x000000FF);
   bool fullInk = false;
-  for (const std::uint32_t* p = FramePixels(); p != FramePixels() + screenWidth * 40; ++p) {
+  const std::uint32_t* layer = LayerView().pixels;
+  for (const std::uint32_t* p = layer; p != layer + screenWidth * 40; ++p) {
     EXPECT_EQ(*p & 0x00FFFF, 0u);
     fullInk = fullInk || *p == 0x00FF0000;
   }

@@ -25,6 +25,7 @@ class ConsoleFixture : public ::testing::Test {
     }
     doubles::ResetApp();
     doubles::ResetDoubles(pitchPixels, fill);
+    app.frame.layer = {screenWidth, screenHeight, 1};  // the classic frame's
     if (app.ConsoleRaster == nullptr) {  // as the scene allocates it; kept like the scene's
       app.ConsoleRaster = new std::uint32_t[kConsoleRasterPixels];
     }

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "app/layer_layout.h"
 #include "doubles/doubles.h"
 #include "state/app_state.h"
 #include "ui/console_fixture.h"
@@ -89,6 +91,41 @@ TEST_F(IntroPage, DrawsEveryRowPromptAndCreditInPlace) {
   EXPECT_EQ(texts[7].text.size(), 91u);  // the longest row still fits its 100-byte slot
   EXPECT_FALSE(doubles::text.fontSelected);
   EXPECT_TRUE(doubles::text.transparent);
+}
+
+// On a phone, upright and on its side, every word of the page is drawn, each line within the
+// layer and clear of every other.
+TEST_F(IntroPage, OnAPhoneEveryWordShowsWithinTheLayerAndNoLinesOverlap) {
+  constexpr std::int32_t kCellHeight = 10;  // the text font's, as the software renderer has it
+  std::string classicWords;
+  for (const TextCall& call : DrawAt(1000)) {
+    classicWords += call.text.empty() ? "" : call.text + " ";
+  }
+  for (const PictureSize phone : {PictureSize{1170, 2532}, PictureSize{2532, 1170}}) {
+    app.frame.layer = ChooseLayerLayout(phone, FrameContent::IntroPage, 3);
+    const LayerLayout layer = app.frame.layer;
+    const std::vector<TextCall> texts = DrawAt(1000);
+    std::string words;
+    std::vector<std::array<std::int32_t, 4>> boxes;  // left, top, right, bottom
+    for (const TextCall& call : texts) {
+      words += call.text.empty() ? "" : call.text + " ";
+      const auto width =
+          static_cast<std::int32_t>(call.text.size()) * doubles::kRecordedLetterWidth;
+      const std::int32_t left = call.anchor == TextAnchor::Left     ? call.x
+                                : call.anchor == TextAnchor::Centre ? call.x - width / 2
+                                                                    : call.x - width;
+      EXPECT_TRUE(left >= 0 && left + width <= layer.width && call.y >= 0 &&
+                  call.y + kCellHeight <= layer.height)
+          << layer.width << " x " << layer.height << ": " << call.text;
+      for (const auto& box : boxes) {
+        EXPECT_FALSE(width > 0 && left < box[2] && box[0] < left + width && call.y < box[3] &&
+                     box[1] < call.y + kCellHeight)
+            << layer.width << " x " << layer.height << ": " << call.text;
+      }
+      boxes.push_back({left, call.y, left + width, call.y + kCellHeight});
+    }
+    EXPECT_EQ(words, classicWords);
+  }
 }
 
 TEST_F(IntroPage, NoBarEverReachesTheScreen) {

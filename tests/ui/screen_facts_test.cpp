@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/layer_layout.h"
 #include "doubles/doubles.h"
 #include "state/app_state.h"
 #include "ui/console_fixture.h"
@@ -86,6 +87,26 @@ TEST_F(ScreenFacts, AreWhatTheProgramDraws) {
             static_cast<std::uint32_t>(Number("PLAY_MODE_SELECTED")));
   EXPECT_EQ(PixelAt(Number("MANUAL_LEFT") + width - 2, playBottom),
             static_cast<std::uint32_t>(Number("PLAY_MODE_PLAIN")));
+}
+
+// The layout for a small screen: its thresholds, and the narrow console's model buttons.
+TEST_F(ScreenFacts, AreHowTheProgramLaysOutASmallScreen) {
+  EXPECT_EQ(Number("TEXT_EM_PIXELS"), kTextEmPx);
+  EXPECT_EQ(Number("READABLE_EM_POINTS"), kReadableEmPt);
+  EXPECT_EQ(Number("NARROW_CONSOLE_LEAST_WIDTH"), kNarrowConsoleLeastWidth);
+  for (const std::int32_t width : {kNarrowConsoleLeastWidth, 390, screenWidth - 1}) {
+    app.frame.layer = {width, screenHeight, 3};
+    LayOutConsole();
+    const std::int32_t perRow = Number("NARROW_BUTTONS_PER_ROW");
+    const std::int32_t left = Number("NARROW_CONTROLS_LEFT");
+    const std::int32_t buttonWidth = (width - left - Number("NARROW_MARGIN")) / perRow;
+    for (std::int32_t j = 0; j < kModelCount; ++j) {
+      const ConsolePoint origin = ModelButtonOrigin(j);
+      EXPECT_EQ(origin.x, left + buttonWidth * (j % perRow)) << width << ", button " << j;
+      EXPECT_EQ(origin.y, Number("NARROW_MODEL_ROW") + Number("MODEL_ROW_STEP") * (j / perRow))
+          << width << ", button " << j;
+    }
+  }
 }
 
 }  // namespace

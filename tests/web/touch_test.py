@@ -11,6 +11,7 @@ what the program takes from the page's queue is recorded by a wrapper of Module.
 Gestures carry their own timestamps (touch_input.Fingers), so none depends on the machine's pace.
 """
 
+import math
 import os
 import sys
 import unittest
@@ -178,20 +179,46 @@ class Phone(page_session.PageTest):
             lambda s: s["backing"] == backing and s["box"] == [0, 0, width, height],
             f"a {backing[0]} x {backing[1]} picture filling {width} x {height}")
 
-    def on_console(self, state, x, y):
-        """Where (x, y) of the classic frame's open console shows, in CSS pixels: the console's
-        band is the classic console scaled by the picture's scale, centred across the picture's
-        bottom rows."""
+    @staticmethod
+    def console_layout(state):
+        """The console's columns and scale on the page's picture, as app/layer_layout.h chooses
+        them for a picture of the canvas's size at its pixels per CSS pixel."""
         width, height = state["backing"]
-        scale = min(width / SCREEN.FRAME_WIDTH, height / SCREEN.FRAME_HEIGHT)
+        frame = (SCREEN.FRAME_WIDTH, SCREEN.FRAME_HEIGHT)
+        classic = min(width / frame[0], height / frame[1])
+        readable = SCREEN.READABLE_EM_POINTS * width / state["viewport"][0] / SCREEN.TEXT_EM_PIXELS
+        if classic >= readable:
+            return frame[0], classic
+        scale = max(math.ceil(readable) if readable >= 1 else readable,
+                    math.sqrt(width * height / (frame[0] * frame[1])))
+        columns = int(width / scale)
+        if columns >= frame[0]:
+            return frame[0], scale
+        if columns >= SCREEN.NARROW_CONSOLE_LEAST_WIDTH:
+            return columns, scale
+        return frame[0], width / frame[0]
+
+    def on_console(self, state, x, y):
+        """Where (x, y) of the open console's layer shows, in CSS pixels: the console's band is
+        the layer at its scale, centred across the picture's bottom rows."""
+        width, height = state["backing"]
+        columns, scale = self.console_layout(state)
         left, top, box_width, box_height = state["box"]
-        return (left + (width / 2 + (x - SCREEN.FRAME_WIDTH / 2) * scale) * box_width / width,
+        return (left + (width / 2 + (x - columns / 2) * scale) * box_width / width,
                 top + (height - (SCREEN.FRAME_HEIGHT - y) * scale) * box_height / height)
 
     def model_button(self, state, model):
+        columns = self.console_layout(state)[0]
+        if columns == SCREEN.FRAME_WIDTH:
+            return self.on_console(
+                state, SCREEN.MODEL_BUTTONS_LEFT + SCREEN.MODEL_BUTTON_WIDTH * (model + 0.5),
+                SCREEN.MODEL_BUTTONS_TOP + SCREEN.MODEL_BUTTON_HEIGHT / 2)
+        per_row = SCREEN.NARROW_BUTTONS_PER_ROW
+        button_width = (columns - SCREEN.NARROW_CONTROLS_LEFT - SCREEN.NARROW_MARGIN) // per_row
         return self.on_console(
-            state, SCREEN.MODEL_BUTTONS_LEFT + SCREEN.MODEL_BUTTON_WIDTH * (model + 0.5),
-            SCREEN.MODEL_BUTTONS_TOP + SCREEN.MODEL_BUTTON_HEIGHT / 2)
+            state, SCREEN.NARROW_CONTROLS_LEFT + button_width * (model % per_row + 0.5),
+            SCREEN.CONSOLE_TOP + SCREEN.NARROW_MODEL_ROW + SCREEN.MODEL_ROW_STEP * (model // per_row)
+            + SCREEN.MODEL_BUTTON_HEIGHT / 2)
 
     def act(self, gesture, check, what):
         """Runs `gesture` and waits until `check(before, after)` holds, or with no check for two
