@@ -257,3 +257,41 @@ TEST_F(ConsolePanel, ButtonGradientStepsInDoublePrecisionInTheGivenOrder) {
 }
 
 }  // namespace
+
+// The narrow console, 390 columns: its controls from column 80 to 4 short of the right edge, the
+// model buttons 43 wide in rows of 7, the strip squeezing the ring's first 512 entries; a tap
+// finds each control where it is drawn (MANUAL, not chosen, answers; RANDOM does not).
+TEST_F(ConsolePanel, NarrowConsoleLaysItsControlsOutAcrossItsWidth) {
+  constexpr std::int32_t kWidth = 390;
+  app.frame.layer = {kWidth, screenHeight, 3};
+  std::vector<std::uint32_t> layer(std::size_t{kWidth} * screenHeight, kFill);
+  app.consoleTop = kOpenTop;
+  LayOutConsole();
+  EXPECT_FALSE(ClassicConsole());
+  DrawConsoleBand({layer.data(), kWidth, kWidth, screenHeight});
+  const auto at = [&](std::int32_t x, std::int32_t y) {
+    return layer[static_cast<std::size_t>(kOpenTop + y) * kWidth + static_cast<std::size_t>(x)];
+  };
+  EXPECT_EQ(at(80, 72), kWhite);
+  EXPECT_EQ(at(81, 72), app.currentRing[0]);
+  EXPECT_EQ(at(385, 72), app.currentRing[304 * 512 / 305]);
+  EXPECT_EQ(at(386, 72), kWhite);
+
+  struct Case {
+    std::int32_t x, y;
+    ConsoleControlKind kind;
+    std::int32_t model;
+  };
+  const Case cases[] = {
+      {81, 37, ConsoleControlKind::ModelButton, 0}, {380, 50, ConsoleControlKind::ModelButton, 6},
+      {81, 52, ConsoleControlKind::ModelButton, 7}, {380, 65, ConsoleControlKind::ModelButton, 13},
+      {200, 51, ConsoleControlKind::None, 0},       {100, 30, ConsoleControlKind::PlayMode, 0},
+      {150, 30, ConsoleControlKind::None, 0},       {20, 25, ConsoleControlKind::PlayMode, 0},
+      {300, 75, ConsoleControlKind::ColourRing, 0}, {387, 75, ConsoleControlKind::None, 0},
+  };
+  for (const Case& c : cases) {
+    const ConsoleControl control = ConsoleControlAt(c.x, c.y);
+    EXPECT_EQ(control.kind, c.kind) << c.x << ", " << c.y;
+    EXPECT_EQ(control.model, c.model) << c.x << ", " << c.y;
+  }
+}
