@@ -67,8 +67,7 @@ constexpr std::int32_t kCodeFromBottom = 22;
 constexpr std::int32_t kAuthorFromBottom = 12;
 
 // A layout for a small screen: the body a margin in from the left, every row wrapped at the
-// layer's width, a run of blank rows kept to one, and the whole block raised where the layer is
-// too short for the classic top.
+// layer's width, a run of blank rows kept to one, and the block placed down the layer by IntroTop.
 constexpr std::int32_t kNarrowMargin = 8;
 
 // The page's place on the layer.
