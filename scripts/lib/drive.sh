@@ -115,11 +115,16 @@ cf_wait_exit() {
   cat "$cf_program_rc_file"
 }
 
-# cf_expect_exit SECONDS CODE: the program ends within SECONDS with exit code CODE.
+# cf_expect_exit SECONDS CODE: the program ends within SECONDS with exit code CODE. Otherwise
+# what the program (or Wine) printed last is in the failure's log.
 cf_expect_exit() {
   local rc
   rc=$(cf_wait_exit "$1") || cf_fail "the program did not end within $1 s"
-  [[ "$rc" == "$2" ]] || cf_fail "exit code $rc, expected $2"
+  if [[ "$rc" != "$2" ]]; then
+    cf_log "the last lines of $cf_shot_dir/program.log:"
+    tail -n 20 "$cf_shot_dir/program.log"
+    cf_fail "exit code $rc, expected $2"
+  fi
   cf_log "the program ended with exit code $rc"
 }
 
